@@ -7,6 +7,9 @@
 #include "base/reponseurscripte.h"
 #include "planning/core/planningmoteur.h"
 
+// Readable QStrings in failure messages.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
 namespace fixture {
 
 using namespace DateHeure;
@@ -47,7 +50,8 @@ inline TUnOF* NouvelOF(TPlanningMoteur& p, int iCle, const QString& chNumero, in
 
 // A planning with lines 10 "A", 20 "B", 30 "C" at one piece an hour, and "now" a week
 // before the Monday of the examples so that it never gets in the way.
-class PlanningTest : public ::testing::Test {
+template <class TPlanning>
+class PlanningTestDe : public ::testing::Test {
  protected:
   void SetUp() override {
     p.SetMaintenant(Lundi() - 7);
@@ -73,7 +77,9 @@ class PlanningTest : public ::testing::Test {
   }
 
   TReponseurScripte messages;
-  TPlanningMoteur p;
+  TPlanning p;
 };
+
+using PlanningTest = PlanningTestDe<TPlanningMoteur>;
 
 }  // namespace fixture
