@@ -1,0 +1,266 @@
+#include "fb/ecouteurevenements.h"
+
+#include "fb/connexion.h"
+#include "fb/fbinterne.h"
+
+#include <QMetaObject>
+#include <atomic>
+#include <mutex>
+
+using namespace Firebird;
+using namespace fbi;
+
+// What the client library's thread may reach: the listener, as long as it lives.
+struct PartageEvenements {
+  std::mutex m;
+  TEcouteurEvenements* cible = nullptr;
+};
+
+class RappelEvenements : public IEventCallbackImpl<RappelEvenements, ThrowStatusWrapper> {
+ public:
+  RappelEvenements(std::shared_ptr<PartageEvenements> p, size_t iBloc, quint64 iGen)
+      : FPartage(std::move(p)), FBloc(iBloc), FGeneration(iGen) {}
+
+  void addRef() override { ++FRefs; }
+  int release() override {
+    if (--FRefs == 0) {
+      delete this;
+      return 0;
+    }
+    return 1;
+  }
+
+  // Runs on a thread of the client library: copy, then hand over to the listener's thread.
+  void eventCallbackFunction(unsigned length, const ISC_UCHAR* events) override {
+    QByteArray copie;
+    if (events && length) copie = QByteArray(reinterpret_cast<const char*>(events), int(length));
+    std::lock_guard<std::mutex> verrou(FPartage->m);
+    TEcouteurEvenements* c = FPartage->cible;
+    if (!c) return;
+    const size_t b = FBloc;
+    const quint64 g = FGeneration;
+    QMetaObject::invokeMethod(c, [c, b, g, copie] { c->Recu(b, g, copie); }, Qt::QueuedConnection);
+  }
+
+ private:
+  std::atomic<int> FRefs{1};
+  std::shared_ptr<PartageEvenements> FPartage;
+  size_t FBloc;
+  quint64 FGeneration;
+};
+
+namespace {
+constexpr int NomsParBloc = 15;  // limit of one registration of the client library
+
+struct Bloc {
+  QStringList noms;
+  QByteArray tampon;  // names and counts, as last returned by the server
+  IEvents* ev = nullptr;
+  RappelEvenements* rappel = nullptr;
+  bool premier = true;  // the first return only gives the counts to start from
+};
+
+QByteArray ConstruireTampon(const QStringList& noms) {
+  QByteArray b;
+  b += char(1);  // version of the parameter block
+  for (const QString& n : noms) {
+    const QByteArray l = n.toLatin1().left(255);
+    b += char(l.size());
+    b += l;
+    b += QByteArray(4, '\0');
+  }
+  return b;
+}
+
+std::vector<quint32> Compteurs(const QByteArray& b) {
+  std::vector<quint32> res;
+  int pos = 1;
+  while (pos < b.size()) {
+    const int n = static_cast<unsigned char>(b[pos]);
+    pos += 1 + n;
+    if (pos + 4 > b.size()) break;
+    const auto* p = reinterpret_cast<const unsigned char*>(b.constData() + pos);
+    res.push_back(quint32(p[0]) | quint32(p[1]) << 8 | quint32(p[2]) << 16 | quint32(p[3]) << 24);
+    pos += 4;
+  }
+  return res;
+}
+
+quint64 ProchaineGeneration() {
+  static std::atomic<quint64> g{0};
+  return ++g;
+}
+}  // namespace
+
+struct TEcouteurEvenements::Etat {
+  IAttachment* att = nullptr;
+  std::vector<Bloc> blocs;
+  quint64 generation = 0;
+};
+
+TEcouteurEvenements::TEcouteurEvenements(QObject* parent)
+    : QObject(parent), FPartage(std::make_shared<PartageEvenements>()) {
+  FPartage->cible = this;
+  FTimer.setInterval(3000);
+  connect(&FTimer, &QTimer::timeout, this, &TEcouteurEvenements::Surveiller);
+}
+
+TEcouteurEvenements::~TEcouteurEvenements() {
+  {
+    std::lock_guard<std::mutex> verrou(FPartage->m);
+    FPartage->cible = nullptr;
+  }
+  UnRegisterEvents();
+}
+
+void TEcouteurEvenements::SetEvents(const QStringList& noms) {
+  if (noms == FNoms) return;
+  const bool inscrit = FInscrit;
+  if (inscrit) UnRegisterEvents();
+  FNoms = noms;
+  if (inscrit) RegisterEvents();
+}
+
+void TEcouteurEvenements::RegisterEvents() {
+  if (FInscrit) return;
+  if (!FConnexion) throw EErreur(QStringLiteral("Écouteur d'événements sans base de données."));
+  if (FNoms.isEmpty()) throw EErreur(QStringLiteral("Aucun événement à enregistrer."));
+  Attacher();
+  FInscrit = true;
+  FSignalePerte = false;
+  FTimer.start();
+}
+
+void TEcouteurEvenements::UnRegisterEvents() {
+  FTimer.stop();
+  FInscrit = false;
+  Detacher();
+}
+
+void TEcouteurEvenements::Attacher() {
+  const QByteArray dpb = FConnexion->ConstruireDpb(false);
+  auto etat = std::make_unique<Etat>();
+  etat->generation = ProchaineGeneration();
+  Appel([&] {
+    Statut st;
+    IProvider* prov = Maitre()->getDispatcher();
+    try {
+      etat->att = prov->attachDatabase(&st, FConnexion->DatabaseName().toUtf8().constData(), dpb.size(),
+                                       reinterpret_cast<const unsigned char*>(dpb.constData()));
+    } catch (...) {
+      prov->release();
+      throw;
+    }
+    prov->release();
+  });
+  for (int i = 0; i < FNoms.size(); i += NomsParBloc) {
+    Bloc b;
+    b.noms = FNoms.mid(i, NomsParBloc);
+    b.tampon = ConstruireTampon(b.noms);
+    etat->blocs.push_back(b);
+  }
+  FEtat = std::move(etat);
+  try {
+    for (size_t i = 0; i < FEtat->blocs.size(); ++i) QueueBloc(i);
+  } catch (...) {
+    Detacher();
+    throw;
+  }
+}
+
+void TEcouteurEvenements::QueueBloc(size_t i) {
+  Bloc& b = FEtat->blocs[i];
+  if (b.rappel) b.rappel->release();
+  b.rappel = new RappelEvenements(FPartage, i, FEtat->generation);
+  Appel([&] {
+    Statut st;
+    b.ev = FEtat->att->queEvents(&st, b.rappel, unsigned(b.tampon.size()),
+                                 reinterpret_cast<const unsigned char*>(b.tampon.constData()));
+  });
+}
+
+void TEcouteurEvenements::Detacher() {
+  if (!FEtat) return;
+  std::unique_ptr<Etat> etat = std::move(FEtat);
+  Statut st;
+  for (Bloc& b : etat->blocs) {
+    if (b.ev) {
+      try {
+        b.ev->cancel(&st);
+      } catch (const FbException&) {
+        b.ev->release();
+      }
+      b.ev = nullptr;
+    }
+    if (b.rappel) b.rappel->release();
+    b.rappel = nullptr;
+  }
+  if (etat->att) {
+    try {
+      etat->att->detach(&st);
+    } catch (const FbException&) {
+      etat->att->release();
+    }
+  }
+}
+
+void TEcouteurEvenements::Perte() {
+  Detacher();
+  if (!FSignalePerte) {
+    FSignalePerte = true;
+    emit ConnexionPerdue();
+  }
+}
+
+void TEcouteurEvenements::Surveiller() {
+  if (!FInscrit) return;
+  if (FEtat) {
+    try {
+      Statut st;
+      FEtat->att->ping(&st);
+      return;
+    } catch (const FbException&) {
+      Perte();
+    }
+  }
+  try {
+    Attacher();
+  } catch (const EErreur&) {
+    return;  // still unreachable: the timer tries again
+  }
+  if (FSignalePerte) {
+    FSignalePerte = false;
+    emit ConnexionRetablie();
+  }
+}
+
+void TEcouteurEvenements::Recu(size_t iBloc, quint64 iGeneration, const QByteArray& tampon) {
+  if (!FInscrit || !FEtat || iGeneration != FEtat->generation || iBloc >= FEtat->blocs.size()) return;
+  Bloc& b = FEtat->blocs[iBloc];
+  if (b.ev) {
+    b.ev->release();
+    b.ev = nullptr;
+  }
+  if (tampon.size() != b.tampon.size()) {
+    // Registration cancelled by the server side: check the attachment now.
+    Surveiller();
+    return;
+  }
+  QStringList recus;
+  if (!b.premier) {
+    const auto avant = Compteurs(b.tampon), apres = Compteurs(tampon);
+    for (size_t i = 0; i < avant.size() && i < apres.size() && i < size_t(b.noms.size()); ++i)
+      if (apres[i] > avant[i]) recus << b.noms[int(i)];
+  }
+  b.tampon = tampon;
+  b.premier = false;
+  try {
+    QueueBloc(iBloc);
+  } catch (const EErreur&) {
+    Perte();
+  }
+  for (const QString& n : recus) {
+    emit EventAlert(n);
+    if (OnEventAlert) OnEventAlert(*this, n);
+  }
+}
