@@ -362,6 +362,13 @@ void TPlanningMoteur::Enregistrer(TBaseOF* Item, int iLigneAvant, TDateTime dtDe
   FMemo.Enregistrer(Item->CodeInterne(), iLigneAvant, dtDebutAvant, iLigneApres);
 }
 
+void TPlanningMoteur::NoterRepositionnement(const char* chFormat, TBaseOF* Item, int iCodeLigne,
+                                            TDateTime dtDebutAvant) {
+  if (!FMemo.Enregistrement() || Item->DebutOF() == dtDebutAvant) return;
+  Enregistrer(Item, iCodeLigne, dtDebutAvant, iCodeLigne);
+  EcrireTraceFormat(chFormat, Numero(Item).constData(), dtDebutAvant, Item->DebutOF());
+}
+
 bool TPlanningMoteur::EnchainerLigne(int iCodeLigne, bool bRetasser) {
   if (iCodeLigne < 0) return false;
   TBaseOF* p = OFLigne(iCodeLigne, 0);
@@ -370,11 +377,7 @@ bool TPlanningMoteur::EnchainerLigne(int iCodeLigne, bool bRetasser) {
   TUnOF* po = p->GetOFReel();
   po->DureePreparation = DureePreparationOF(nullptr, p, iCodeLigne);
   CalculerOF(iCodeLigne, p, true, p->DebutProduction() - po->DureePreparation);
-  if (FMemo.Enregistrement() && p->DebutOF() != d0) {
-    Enregistrer(p, iCodeLigne, d0, iCodeLigne);
-    EcrireTraceFormat("Déplacement1 : OF=%s : début %f => %f", Numero(p).constData(), d0,
-                      p->DebutOF());
-  }
+  NoterRepositionnement("Déplacement1 : OF=%s : début %f => %f", p, iCodeLigne, d0);
   const int n = NbOFLigne(iCodeLigne) - 1;
   if (n <= 0) return false;
   TDateTime f = p->FinOF();
@@ -393,21 +396,13 @@ bool TPlanningMoteur::EnchainerLigne(int iCodeLigne, bool bRetasser) {
     } else if (go->Retassable() && (g->DebutOF() < f || bRetasser)) {
       d0 = g->DebutOF();
       CalculerOF(iCodeLigne, g, true, f);
-      if (FMemo.Enregistrement() && g->DebutOF() != d0) {
-        Enregistrer(g, iCodeLigne, d0, iCodeLigne);
-        EcrireTraceFormat("Déplacement2 : OF=%s : début %f => %f", Numero(g).constData(), d0,
-                          g->DebutOF());
-      }
+      NoterRepositionnement("Déplacement2 : OF=%s : début %f => %f", g, iCodeLigne, d0);
       f = g->FinOF();
       bDeplace = true;
     } else {
       d0 = g->DebutOF();
       CalculerOF(iCodeLigne, g, true, g->DebutOF());
-      if (FMemo.Enregistrement() && g->DebutOF() != d0) {
-        Enregistrer(g, iCodeLigne, d0, iCodeLigne);
-        EcrireTraceFormat("Déplacement3 : OF=%s : début %f => %f", Numero(g).constData(), d0,
-                          g->DebutOF());
-      }
+      NoterRepositionnement("Déplacement3 : OF=%s : début %f => %f", g, iCodeLigne, d0);
       f = g->FinOF();
     }
   }

@@ -173,6 +173,9 @@ class TPlanningMoteur {
  private:
   friend class TListeOF;
   void Enregistrer(TBaseOF* Item, int iLigneAvant, TDateTime dtDebutAvant, int iLigneApres);
+  // Records and traces a move along the line when moves are recorded and the start changed.
+  void NoterRepositionnement(const char* chFormat, TBaseOF* Item, int iCodeLigne,
+                             TDateTime dtDebutAvant);
   int RetasserLignes(int iLigne, bool bDepuisMaintenant);
   void Voisins(int iCodeLigne, const TBaseOF* Item, TBaseOF*& xPrec, TBaseOF*& xSuiv) const;
 
