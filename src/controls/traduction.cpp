@@ -230,12 +230,12 @@ void TTraduction::TraduireComposant(QObject* xComposant, const QString& chSectio
       } else if (auto* t = qobject_cast<QPlainTextEdit*>(xComposant)) {
         if (!FDebug) {
           const QString v = Desechapper(FFichier->LitTexte(chSection, cle("lines.text"), QString()));
-          if (!v.isEmpty()) t->setPlainText(v);
+          if (!v.isEmpty()) t->setPlainText(QString(v).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
         }
       } else if (auto* t2 = qobject_cast<QTextEdit*>(xComposant)) {
         if (!FDebug) {
           const QString v = Desechapper(FFichier->LitTexte(chSection, cle("lines.text"), QString()));
-          if (!v.isEmpty()) t2->setPlainText(v);
+          if (!v.isEmpty()) t2->setPlainText(QString(v).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
         }
       } else if (auto* c = qobject_cast<QComboBox*>(xComposant)) {
         if (!FDebug) {
