@@ -97,7 +97,7 @@ void TProcedureStockee::Prepare() {
     args = '(' + l.join(QStringLiteral(", ")) + ')';
   }
   FTexte = (sorties.isEmpty() ? QStringLiteral("EXECUTE PROCEDURE ") : QStringLiteral("SELECT * FROM ")) +
-           nom + args;
+           nom + args + QLatin1Char(';');
   auto instr = std::make_unique<TInstruction>(FConnexion);
   instr->Preparer(t, FTexte);
   FInstr = std::move(instr);

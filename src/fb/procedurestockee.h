@@ -1,8 +1,8 @@
 #pragma once
 // A stored procedure prepared from the parameters the database declares: outputs first,
-// then inputs, each in declaration order. It runs as "SELECT * FROM name(:IN1, :IN2)"
+// then inputs, each in declaration order. It runs as "SELECT * FROM name(:IN1, :IN2);"
 // when it has outputs (the first row fills the outputs), else as
-// "EXECUTE PROCEDURE name(:IN1, :IN2)".
+// "EXECUTE PROCEDURE name(:IN1, :IN2);" (no parentheses without inputs).
 
 #include "fb/connexion.h"
 #include "fb/parametre.h"

@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QThread>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <functional>
