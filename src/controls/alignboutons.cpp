@@ -129,18 +129,20 @@ void TAlignBoutons::childEvent(QChildEvent* e) {
     if (!FEnfants.contains(w)) {
       FEnfants.append(w);
       w->installEventFilter(this);
-      if (Ordonner()) Disposer();
+      // While the panel is being built (not shown yet) the children are only listed: the
+      // positions the program gives them decide the order when the panel is first shown.
+      if (isVisible() && Ordonner()) Disposer();
     }
   } else if (e->polished()) {
     // Now fully built: a record bar is known as such and weighs its buttons.
-    Disposer();
+    if (isVisible()) Disposer();
   } else if (e->removed()) {
     // The child may be half destroyed already: compare pointers only.
     const qsizetype i = FEnfants.indexOf(static_cast<QWidget*>(e->child()));
     if (i >= 0) {
       FEnfants.removeAt(i);
       Ordonner();
-      Disposer();
+      if (isVisible()) Disposer();
     }
   }
 }

@@ -3,6 +3,8 @@
 #include <QHelpEvent>
 #include <QMenu>
 #include <QPrinterInfo>
+#include <QStyleOptionToolButton>
+#include <QStylePainter>
 #include <QToolButton>
 #include <QToolTip>
 
@@ -23,6 +25,36 @@ TImpressionDefaut Valeur(bool bDirecte, bool bListe) {
   return bDirecte ? tiFicheImpression : tiFicheApercu;
 }
 
+// The main part: the picture at the left, the caption centred in the rest, no margins
+// wasted, so that "Imprimer" fits a button 62 pixels wide.
+class TPartiePrincipale : public QToolButton {
+ public:
+  using QToolButton::QToolButton;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QStylePainter p(this);
+    QStyleOptionToolButton opt;
+    initStyleOption(&opt);
+    opt.text.clear();
+    opt.icon = QIcon();
+    p.drawComplexControl(QStyle::CC_ToolButton, opt);
+    const bool enfonce = isDown();
+    QRect r = rect().adjusted(3, 0, -1, 0);
+    if (enfonce) r.translate(1, 1);
+    const QPixmap image = icon().pixmap(iconSize(), isEnabled() ? QIcon::Normal : QIcon::Disabled);
+    p.drawPixmap(r.left(), r.top() + (r.height() - image.height()) / 2, image);
+    r.setLeft(r.left() + image.width() + 2);
+    // A caption too wide for the part is drawn smaller rather than cut.
+    QFont police = font();
+    while (QFontMetrics(police).horizontalAdvance(text()) > r.width() && police.pointSizeF() > 6)
+      police.setPointSizeF(police.pointSizeF() - 0.5);
+    p.setFont(police);
+    p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+    p.drawText(r, Qt::AlignCenter | Qt::TextShowMnemonic, text());
+  }
+};
+
 }  // namespace
 
 void TBtnImprimerFleche::SetLecteurImprimante(std::function<QString()> f) {
@@ -30,7 +62,7 @@ void TBtnImprimerFleche::SetLecteurImprimante(std::function<QString()> f) {
 }
 
 TBtnImprimerFleche::TBtnImprimerFleche(QWidget* xParent) : QWidget(xParent) {
-  FPrincipal = new QToolButton(this);
+  FPrincipal = new TPartiePrincipale(this);
   FPrincipal->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
   FPrincipal->setText(TexteRessource("Imprimer"));
   FPrincipal->setIconSize(QSize(16, 16));

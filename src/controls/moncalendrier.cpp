@@ -126,12 +126,24 @@ void TMonCalendrier::paintEvent(QPaintEvent*) {
   const QPalette& pal = palette();
   p.fillRect(rect(), VersQColor(clBtnShadow, pal));  // the grid lines show through
   const int s = static_cast<int>(FDebutSemaine);
+  // The day names get a font small enough for the narrowest of them to fit its cell.
+  QFont entete = font();
+  const int largeurUtile = LargeurColonne() - 2;
+  for (int essai = 0; essai < 8; ++essai) {
+    const QFontMetrics fm(entete);
+    int plusLarge = 0;
+    for (int j = 1; j <= 7; ++j) plusLarge = std::max(plusLarge, fm.horizontalAdvance(DateHeure::NomJourCourt(j)));
+    if (plusLarge <= largeurUtile || entete.pointSizeF() <= 5) break;
+    entete.setPointSizeF(entete.pointSizeF() - 0.5);
+  }
+  p.setFont(entete);
   for (int c = 0; c < 7; ++c) {
     const QRect r = RectCellule(c, 0);
     p.fillRect(r, VersQColor(clBtnFace, pal));
     p.setPen(VersQColor(clBtnText, pal));
     p.drawText(r, Qt::AlignCenter, DateHeure::NomJourCourt((c + s) % 7 + 1));
   }
+  p.setFont(font());
   for (int l = 1; l < 7; ++l) {
     for (int c = 0; c < 7; ++c) {
       const QRect r = RectCellule(c, l);

@@ -68,8 +68,9 @@ void TBarreOngletsPlus::paintEvent(QPaintEvent*) {
       r.translate(0, 2);
     }
     TColor couleur;
+    // A disabled page's tab reads like an inactive caption: greyed.
     if (!FPages->PageActive(i))
-      couleur = clInactiveCaption;
+      couleur = clGrayText;
     else if (actif || i == FSurvole)
       couleur = FPages->CouleurOngletSelect();
     else
