@@ -2,12 +2,14 @@
 
 #include <sys/stat.h>
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QThread>
 #include <cerrno>
 
 #include "data/fichierreg.h"
@@ -34,7 +36,7 @@ TRegistre::TSignature TRegistre::SignatureFichier() const {
   return s;
 }
 
-TArbreRegistre TRegistre::LitFichier(TSignature& signature) const {
+TArbreRegistre TRegistre::LitFichier(TSignature& signature, QByteArray* xOctets) const {
   // The file is replaced by renaming, never rewritten in place: whatever we open is whole.
   for (int essai = 0;; ++essai) {
     signature = SignatureFichier();
@@ -50,6 +52,7 @@ TArbreRegistre TRegistre::LitFichier(TSignature& signature) const {
                             0, fichier.error());
     }
     const QByteArray octets = fichier.readAll();
+    if (xOctets) *xOctets = octets;
     TArbreRegistre arbre;
     FichierReg::Applique(FichierReg::Analyse(octets, FFichier), arbre, true);
     return arbre;
@@ -83,12 +86,12 @@ TArbreRegistre TRegistre::Arbre() {
   return FArbre;
 }
 
-void TRegistre::Enregistre(const TArbreRegistre& arbre) {
+void TRegistre::Enregistre(const QByteArray& octets) {
   QSaveFile fichier(FFichier);
   // The store may hold connection parameters: readable by its owner only.
   if (!fichier.open(QIODevice::WriteOnly) ||
       !fichier.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) ||
-      fichier.write(FichierReg::Ecrit(arbre)) < 0 || !fichier.commit()) {
+      fichier.write(octets) < 0 || !fichier.commit()) {
     const int code = fichier.error();
     const QString raison = fichier.errorString();
     fichier.cancelWriting();
@@ -107,19 +110,29 @@ void TRegistre::Modifie(const std::function<void(TArbreRegistre&)>& xModif) {
                               .arg(info.absolutePath()),
                           0, errno);
   QLockFile verrou(FFichier + QStringLiteral(".lock"));
-  if (!verrou.tryLock(FDelaiVerrou)) {
-    const bool bAutre = verrou.error() == QLockFile::LockFailedError;
-    throw EErreurRegistre(
-        TCodeErreurRegistre::ecVerrou,
-        bAutre ? QStringLiteral("Les réglages \"%1\" sont bloqués par un autre programme.")
-                     .arg(FFichier)
-               : QStringLiteral("Impossible de verrouiller les réglages \"%1\".").arg(FFichier),
-        0, verrou.error());
+  // Short polls rather than QLockFile's own growing waits: a change holds the lock for a few
+  // milliseconds only.
+  QDeadlineTimer delai(FDelaiVerrou);
+  while (!verrou.tryLock(0)) {
+    if (verrou.error() != QLockFile::LockFailedError)
+      throw EErreurRegistre(
+          TCodeErreurRegistre::ecVerrou,
+          QStringLiteral("Impossible de verrouiller les réglages \"%1\".").arg(FFichier), 0,
+          verrou.error());
+    if (delai.hasExpired())
+      throw EErreurRegistre(
+          TCodeErreurRegistre::ecVerrou,
+          QStringLiteral("Les réglages \"%1\" sont bloqués par un autre programme.").arg(FFichier),
+          0, verrou.error());
+    QThread::msleep(3);
   }
   TSignature signature;
-  TArbreRegistre arbre = LitFichier(signature);
+  QByteArray avant;
+  TArbreRegistre arbre = LitFichier(signature, &avant);
   xModif(arbre);
-  Enregistre(arbre);
+  // Nothing changed (a key that already exists...): the file is left as it is.
+  const QByteArray apres = FichierReg::Ecrit(arbre);
+  if (!signature.bExiste || apres != avant) Enregistre(apres);
   FArbre = std::move(arbre);
   FSignature = SignatureFichier();
   FCharge = true;

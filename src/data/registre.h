@@ -56,8 +56,8 @@ class TRegistre {
   TSignature SignatureFichier() const;
   // Reads the file into FArbre when it changed since the last read.
   void Rafraichit();
-  TArbreRegistre LitFichier(TSignature& signature) const;
-  void Enregistre(const TArbreRegistre& arbre);
+  TArbreRegistre LitFichier(TSignature& signature, QByteArray* xOctets = nullptr) const;
+  void Enregistre(const QByteArray& octets);
   static void VerifieNom(const QString& chNom);
 
   QString FFichier;

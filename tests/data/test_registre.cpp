@@ -152,3 +152,19 @@ TEST_F(Registre, DeuxProcessusEcriventEnMemeTemps) {
   EXPECT_EQ(valeur("Compteur"), TValeurRegistre::DeEntier(3 * n));
   EXPECT_FALSE(QFile::exists(FFichier + ".lock"));
 }
+
+TEST_F(Registre, SansChangementLeFichierNEstPasRecrit) {
+  auto inode = [&] {
+    struct stat st {};
+    ::stat(QFile::encodeName(FFichier).constData(), &st);
+    return st.st_ino;
+  };
+  TRegistre r(FFichier);
+  r.EcritEntier(kCle, "x", 1);
+  const auto avant = inode();
+  r.CreeCle(kCle);
+  r.EcritEntier(kCle, "x", 1);
+  EXPECT_EQ(inode(), avant);
+  r.EcritEntier(kCle, "x", 2);
+  EXPECT_NE(inode(), avant);
+}
