@@ -43,9 +43,16 @@ preparer() {
   mkdir -p "$dir/root" "$dir/lock" "$dir/tmp" "$dir/data"
   dir=$(cd "$dir" && pwd)
   local f
-  for f in firebird.msg intl plugins lib UDF plugins.conf fbtrace.conf; do
+  for f in firebird.msg plugins lib UDF plugins.conf fbtrace.conf; do
     [ -e "$dir/root/$f" ] || ln -s "$FB_ROOT/$f" "$dir/root/$f"
   done
+  # The character sets module must really lie under the root: a link to the system copy
+  # is resolved and then not accepted.
+  if [ ! -d "$dir/root/intl" ]; then
+    mkdir -p "$dir/root/intl"
+    cp "$FB_ROOT/intl/libfbintl.so" "$dir/root/intl/"
+    cp -L "$FB_ROOT/intl/fbintl.conf" "$dir/root/intl/"
+  fi
   [ -f "$dir/port" ] || port_libre > "$dir/port"
   local port
   port=$(cat "$dir/port")

@@ -18,8 +18,8 @@ struct PartageEvenements {
 
 class RappelEvenements : public IEventCallbackImpl<RappelEvenements, ThrowStatusWrapper> {
  public:
-  RappelEvenements(std::shared_ptr<PartageEvenements> p, size_t iBloc, quint64 iGen)
-      : FPartage(std::move(p)), FBloc(iBloc), FGeneration(iGen) {}
+  RappelEvenements(std::shared_ptr<PartageEvenements> p, size_t iBloc, quint64 iGen, quint64 iNumero)
+      : FPartage(std::move(p)), FBloc(iBloc), FGeneration(iGen), FNumero(iNumero) {}
 
   void addRef() override { ++FRefs; }
   int release() override {
@@ -38,8 +38,8 @@ class RappelEvenements : public IEventCallbackImpl<RappelEvenements, ThrowStatus
     TEcouteurEvenements* c = FPartage->cible;
     if (!c) return;
     const size_t b = FBloc;
-    const quint64 g = FGeneration;
-    QMetaObject::invokeMethod(c, [c, b, g, copie] { c->Recu(b, g, copie); }, Qt::QueuedConnection);
+    const quint64 g = FGeneration, n = FNumero;
+    QMetaObject::invokeMethod(c, [c, b, g, n, copie] { c->Recu(b, g, n, copie); }, Qt::QueuedConnection);
   }
 
  private:
@@ -47,6 +47,7 @@ class RappelEvenements : public IEventCallbackImpl<RappelEvenements, ThrowStatus
   std::shared_ptr<PartageEvenements> FPartage;
   size_t FBloc;
   quint64 FGeneration;
+  quint64 FNumero;
 };
 
 namespace {
@@ -57,6 +58,7 @@ struct Bloc {
   QByteArray tampon;  // names and counts, as last returned by the server
   IEvents* ev = nullptr;
   RappelEvenements* rappel = nullptr;
+  quint64 numero = 0;  // of the current registration
   bool premier = true;  // the first return only gives the counts to start from
 };
 
@@ -171,7 +173,8 @@ void TEcouteurEvenements::Attacher() {
 void TEcouteurEvenements::QueueBloc(size_t i) {
   Bloc& b = FEtat->blocs[i];
   if (b.rappel) b.rappel->release();
-  b.rappel = new RappelEvenements(FPartage, i, FEtat->generation);
+  b.numero = ProchaineGeneration();
+  b.rappel = new RappelEvenements(FPartage, i, FEtat->generation, b.numero);
   Appel([&] {
     Statut st;
     b.ev = FEtat->att->queEvents(&st, b.rappel, unsigned(b.tampon.size()),
@@ -234,16 +237,27 @@ void TEcouteurEvenements::Surveiller() {
   }
 }
 
-void TEcouteurEvenements::Recu(size_t iBloc, quint64 iGeneration, const QByteArray& tampon) {
+void TEcouteurEvenements::Recu(size_t iBloc, quint64 iGeneration, quint64 iNumero, const QByteArray& tampon) {
   if (!FInscrit || !FEtat || iGeneration != FEtat->generation || iBloc >= FEtat->blocs.size()) return;
   Bloc& b = FEtat->blocs[iBloc];
+  // A registration replaced since (the client library reports the end of the old one with
+  // an empty buffer) is no longer ours.
+  if (iNumero != b.numero) return;
   if (b.ev) {
     b.ev->release();
     b.ev = nullptr;
   }
   if (tampon.size() != b.tampon.size()) {
-    // Registration cancelled by the server side: check the attachment now.
+    // Our registration ended without an event: check the attachment now, and register
+    // again when it is still there.
     Surveiller();
+    if (FEtat && iGeneration == FEtat->generation && !FEtat->blocs[iBloc].ev) {
+      try {
+        QueueBloc(iBloc);
+      } catch (const EErreur&) {
+        Perte();
+      }
+    }
     return;
   }
   QStringList recus;

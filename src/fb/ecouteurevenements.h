@@ -57,7 +57,7 @@ class TEcouteurEvenements : public QObject {
   void Attacher();
   void Detacher();
   void QueueBloc(size_t i);
-  void Recu(size_t iBloc, quint64 iGeneration, const QByteArray& tampon);
+  void Recu(size_t iBloc, quint64 iGeneration, quint64 iNumero, const QByteArray& tampon);
   void Perte();
 
   TConnexion* FConnexion = nullptr;
