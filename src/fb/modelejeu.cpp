@@ -20,6 +20,7 @@ void TModeleJeu::SetSource(TSourceDonnees* s) {
 TJeuDonnees* TModeleJeu::DataSet() const { return FSource ? FSource->DataSet() : nullptr; }
 
 void TModeleJeu::Reinitialiser() {
+  FEnReinit = true;
   beginResetModel();
   if (FJeu) disconnect(FJeu, &TJeuDonnees::LignesLues, this, &TModeleJeu::Lues);
   FJeu = DataSet();
@@ -32,6 +33,7 @@ void TModeleJeu::Reinitialiser() {
     connect(FJeu, &TJeuDonnees::LignesLues, this, &TModeleJeu::Lues, Qt::UniqueConnection);
   }
   endResetModel();
+  FEnReinit = false;
 }
 
 void TModeleJeu::Lues(int iPremiere, int iDerniere) {
@@ -128,5 +130,10 @@ bool TModeleJeu::canFetchMore(const QModelIndex& parent) const {
 
 void TModeleJeu::fetchMore(const QModelIndex& parent) {
   if (!canFetchMore(parent)) return;
+  if (FEnReinit) {
+    // Asked by a view while the reset is being announced: rows cannot be inserted now.
+    QMetaObject::invokeMethod(this, [this] { fetchMore({}); }, Qt::QueuedConnection);
+    return;
+  }
   FJeu->FetchMore(TailleLot);  // announced through LignesLues
 }

@@ -47,5 +47,6 @@ class TModeleJeu : public QAbstractTableModel {
   QPointer<TJeuDonnees> FJeu;
   std::vector<int> FColonnes;  // field index of each column
   int FLignes = 0;             // rows the model has announced
+  bool FEnReinit = false;
   QList<QMetaObject::Connection> FLiens;
 };
