@@ -338,11 +338,22 @@ QString TexteHexa(const QString& ch) {
   return resultat;
 }
 
+// The last guard before the file: a name that cannot stand on one line would make the whole
+// store unreadable.
+void VerifieNomEcrit(const QString& chNom) {
+  if (!TientSurUneLigne(chNom))
+    throw EErreurRegistre(TCodeErreurRegistre::ecSyntaxe,
+                          QStringLiteral("Nom avec un caractère de contrôle : \"%1\".")
+                              .arg(chNom.left(60).simplified()));
+}
+
 void EcritCle(const TCleRegistre& cle, const QString& chChemin, bool bRacine, QString& sortie) {
+  VerifieNomEcrit(cle.Nom());
   const QStringList noms = cle.NomsValeurs();
   if (!bRacine || !noms.isEmpty()) {
     sortie += QLatin1Char('[') + chChemin + QStringLiteral("]\r\n");
     for (const QString& nom : noms) {
+      VerifieNomEcrit(nom);
       const TValeurRegistre& v = *cle.Valeur(nom);
       sortie += nom.isEmpty() ? QStringLiteral("@") : Echappe(nom);
       sortie += QLatin1Char('=');

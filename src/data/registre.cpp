@@ -138,7 +138,20 @@ void TRegistre::Modifie(const std::function<void(TArbreRegistre&)>& xModif) {
   FCharge = true;
 }
 
+namespace {
+// A name holding a line break could not be written back as one line of the file.
+void VerifieCaracteres(const QString& chNom) {
+  for (QChar c : chNom)
+    if (c.unicode() < 0x20 && c != QLatin1Char('\t'))
+      throw EErreurRegistre(TCodeErreurRegistre::ecSyntaxe,
+                            QStringLiteral("Nom de réglage ou de clé avec un caractère de "
+                                           "contrôle : \"%1\".")
+                                .arg(chNom.left(60).simplified()));
+}
+}  // namespace
+
 void TRegistre::VerifieNom(const QString& chNom) {
+  VerifieCaracteres(chNom);
   if (chNom.size() > LimitesRegistre::NomValeur)
     throw EErreurRegistre(TCodeErreurRegistre::ecTropLong,
                           QStringLiteral("Nom de réglage trop long (%1 caractères, %2 au plus).")
@@ -148,12 +161,14 @@ void TRegistre::VerifieNom(const QString& chNom) {
 
 namespace {
 void VerifieCle(const QStringList& chemin) {
-  for (const QString& nom : chemin)
+  for (const QString& nom : chemin) {
+    VerifieCaracteres(nom);
     if (nom.size() > LimitesRegistre::NomCle)
       throw EErreurRegistre(TCodeErreurRegistre::ecTropLong,
                             QStringLiteral("Nom de clé trop long (%1 caractères, %2 au plus).")
                                 .arg(nom.size())
                                 .arg(LimitesRegistre::NomCle));
+  }
 }
 }  // namespace
 

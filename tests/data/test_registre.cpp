@@ -69,6 +69,13 @@ TEST_F(Registre, ModificationEchoueeNeChangeRien) {
     EXPECT_EQ(e.Code(), TCodeErreurRegistre::ecTropLong);
   }
   EXPECT_THROW(r.EcritEntier(kCle + "\\" + QString(256, QLatin1Char('k')), "x", 1), EErreurRegistre);
+  // A line break in a name would make the file unreadable: refused, whichever way it comes.
+  EXPECT_THROW(r.EcritEntier(kCle, "a\nb", 1), EErreurRegistre);
+  EXPECT_THROW(r.CreeCle(kCle + "\\a\rb"), EErreurRegistre);
+  EXPECT_THROW(r.Modifie([](TArbreRegistre& arbre) {
+    arbre.Cree({"HKEY_CURRENT_USER"}).EcritValeur("a\nb", TValeurRegistre::DeEntier(1));
+  }),
+               EErreurRegistre);
   EXPECT_EQ(ContenuStore(), avant);
   EXPECT_EQ(r.LitValeur(kCle, "x")->Entier, 1);
 }
