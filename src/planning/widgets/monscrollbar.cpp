@@ -72,8 +72,8 @@ void TMonScrollBar::resizeEvent(QResizeEvent* e) {
 }
 
 int TMonScrollBar::LongueurCurseur() const {
-  const int L = RectPiste().width() * (Kind() == sbHorizontal) +
-                RectPiste().height() * (Kind() == sbVertical);
+  const QRect piste = RectPiste();
+  const int L = Kind() == sbHorizontal ? piste.width() : piste.height();
   int h = FHandleSize > 0 ? FHandleSize : Epaisseur();
   if (h >= L) h = L - 1;
   return std::max(h, 0);
