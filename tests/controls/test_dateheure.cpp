@@ -429,12 +429,23 @@ TEST_F(DateHeureTest, BoiteDateHeure) {
   EXPECT_EQ(boite->text(), QString("20/05/2026 07:30"));
   EXPECT_EQ(annulations, 1);
 
-  // Closed by hiding it (the focus gone elsewhere): a cancel.
+  // A click elsewhere closes it: a cancel.
   QTest::mouseClick(boite->BoutonDeroulant(), Qt::LeftButton);
   ASSERT_TRUE(boite->PopupOuvert());
-  boite->Popup()->hide();
+  QTest::mouseClick(boite->Popup(), Qt::LeftButton, {}, QPoint(-50, -50));
+  ASSERT_TRUE(Attendre([&] { return !boite->PopupOuvert(); }));
   EXPECT_EQ(annulations, 2);
   EXPECT_EQ(boite->text(), QString("20/05/2026 07:30"));
+
+  // The pop-up covers the box: a second click on the box's button while open reaches it
+  // only when the screen edges pushed the pop-up aside; it then closes the pop-up alone.
+  QTest::mouseClick(boite->BoutonDeroulant(), Qt::LeftButton);
+  ASSERT_TRUE(boite->PopupOuvert());
+  const int modifsAvant = modifs;
+  QTest::mouseClick(boite->BoutonDeroulant(), Qt::LeftButton);
+  EXPECT_FALSE(boite->PopupOuvert());
+  EXPECT_EQ(modifs, modifsAvant);
+  EXPECT_EQ(annulations, 3);
 }
 
 TEST_F(DateHeureTest, PlacementDuPopup) {

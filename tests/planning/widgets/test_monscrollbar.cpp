@@ -241,6 +241,20 @@ TEST_F(MonScrollBar, RepetitionSurUneFleche) {
   EXPECT_EQ(b.PartiePressee(), 0);
 }
 
+TEST_F(MonScrollBar, UnDoubleClicEstDeuxPressions) {
+  TMonScrollBar b;
+  Montrer(b, 100, 16);
+  // Through the window, as the platform delivers it: press, release, press, double click,
+  // release.
+  int descentes = 0;
+  b.OnMouseDown = [&](TBarreFlechee*, QMouseEvent*) { ++descentes; };
+  QTest::mouseDClick(b.windowHandle(), Qt::LeftButton, {}, QPoint(92, 8));
+  QTest::mouseRelease(b.windowHandle(), Qt::LeftButton, {}, QPoint(92, 8));
+  EXPECT_EQ(descentes, 2);
+  EXPECT_EQ(b.Position(), 2);
+  EXPECT_FALSE(b.TimerRepetition()->isActive());
+}
+
 TEST_F(MonScrollBar, BoutonsDroitEtMilieuNeDeplacentRien) {
   TMonScrollBar b;
   Montrer(b, 100, 16);
