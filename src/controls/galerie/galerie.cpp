@@ -1,6 +1,8 @@
 // A window that shows every shared control, to look at them and to take screenshots:
 //   galerie                  opens the window
 //   galerie --capture f.png  paints the window into f.png and ends
+//   galerie --capture f.png --echelle 3   the same, enlarged three times (pixels kept sharp)
+//   galerie --capture f.png --zone x,y,w,h  only that part of the window
 
 #include <QApplication>
 #include <QGroupBox>
@@ -59,6 +61,14 @@ int main(int argc, char** argv) {
   const QStringList args = app.arguments();
   const qsizetype i = args.indexOf("--capture");
   if (i >= 0 && i + 1 < args.size()) capture = args[i + 1];
+  const qsizetype e = args.indexOf("--echelle");
+  const int echelle = (e >= 0 && e + 1 < args.size()) ? std::max(1, args[e + 1].toInt()) : 1;
+  QRect zone;
+  const qsizetype z = args.indexOf("--zone");
+  if (z >= 0 && z + 1 < args.size()) {
+    const QStringList v = args[z + 1].split(',');
+    if (v.size() == 4) zone = QRect(v[0].toInt(), v[1].toInt(), v[2].toInt(), v[3].toInt());
+  }
 
   QWidget fenetre;
   fenetre.setWindowTitle(QString::fromUtf8("Galerie des contrôles"));
@@ -235,7 +245,11 @@ int main(int argc, char** argv) {
   fenetre.show();
   if (!capture.isEmpty()) {
     QTimer::singleShot(200, &fenetre, [&] {
-      const bool ok = fenetre.grab().save(capture);
+      QImage image = fenetre.grab().toImage();
+      if (!zone.isEmpty()) image = image.copy(zone);
+      if (echelle > 1)
+        image = image.scaled(image.size() * echelle, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+      const bool ok = image.save(capture);
       app.exit(ok ? 0 : 1);
     });
   }
