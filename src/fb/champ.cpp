@@ -1,6 +1,7 @@
 #include "fb/champ.h"
 
 #include "fb/jeudonnees.h"
+#include "fb/fbinterne.h"
 #include "base/erreur.h"
 
 #include <QLocale>
@@ -28,10 +29,18 @@ bool TChamp::EstDate() const {
   return FType == TTypeChamp::ftDate || FType == TTypeChamp::ftTime || FType == TTypeChamp::ftDateTime;
 }
 
-bool TChamp::IsNull() const { return !FJeu->LireChamp(FIndex).isValid(); }
+bool TChamp::IsNull() const {
+  const fbi::Colonne* c = nullptr;
+  return FJeu->Brut(FIndex, c) == nullptr;
+}
 QVariant TChamp::Value() const { return FJeu->LireChamp(FIndex); }
 
 qint64 TChamp::AsLargeInt() const {
+  const fbi::Colonne* c = nullptr;
+  const unsigned char* buf = FJeu->Brut(FIndex, c);
+  if (!buf) return 0;
+  qint64 i;
+  if (fbi::LireEntier(buf, *c, i)) return i;
   const QVariant v = Value();
   if (!v.isValid()) return 0;
   if (EstTexte()) {
@@ -47,6 +56,11 @@ qint64 TChamp::AsLargeInt() const {
 int TChamp::AsInteger() const { return static_cast<int>(AsLargeInt()); }
 
 double TChamp::AsDouble() const {
+  const fbi::Colonne* c = nullptr;
+  const unsigned char* buf = FJeu->Brut(FIndex, c);
+  if (!buf) return 0;
+  double d;
+  if (fbi::LireReel(buf, *c, d)) return d;
   const QVariant v = Value();
   if (!v.isValid()) return 0;
   if (EstTexte()) {
@@ -72,7 +86,18 @@ bool TChamp::AsBoolean() const {
 
 QByteArray TChamp::AsBytes() const { return Value().toByteArray(); }
 
-QString TChamp::AsString() const { return TexteValeur(Value(), false); }
+QString TChamp::AsString() const {
+  if (!OnGetText) {
+    const fbi::Colonne* c = nullptr;
+    const unsigned char* buf = FJeu->Brut(FIndex, c);
+    if (!buf) return {};
+    fbi::Codage cod;
+    cod.bUtf8 = FJeu->TexteUtf8();
+    QString s;
+    if (fbi::LireTexte(buf, *c, cod, s)) return s;
+  }
+  return TexteValeur(Value(), false);
+}
 
 static QString FormatDateMotif(const QString& motif, double dt) {
   // Patterns in the "dd/mm/yyyy hh:nn:ss" style: "mm" after "hh" are minutes ("nn" too).

@@ -139,6 +139,52 @@ QVariant LireValeur(const unsigned char* buf, const Colonne& c, const Codage& co
   }
 }
 
+bool LireEntier(const unsigned char* buf, const Colonne& c, qint64& v) {
+  if (c.echelle != 0) return false;
+  const unsigned char* p = buf + c.offset;
+  switch (c.type) {
+    case SQL_SHORT: v = *reinterpret_cast<const qint16*>(p); return true;
+    case SQL_LONG: v = *reinterpret_cast<const qint32*>(p); return true;
+    case SQL_INT64: v = *reinterpret_cast<const qint64*>(p); return true;
+    default: return false;
+  }
+}
+
+bool LireReel(const unsigned char* buf, const Colonne& c, double& v) {
+  const unsigned char* p = buf + c.offset;
+  switch (c.type) {
+    case SQL_DOUBLE: case SQL_D_FLOAT: v = *reinterpret_cast<const double*>(p); return true;
+    case SQL_FLOAT: v = *reinterpret_cast<const float*>(p); return true;
+    case SQL_TIMESTAMP: {
+      const auto* ts = reinterpret_cast<const ISC_TIMESTAMP*>(p);
+      v = DepuisIsc(ts->timestamp_date, ts->timestamp_time);
+      return true;
+    }
+    case SQL_TYPE_DATE: v = DepuisIsc(*reinterpret_cast<const ISC_DATE*>(p), 0); return true;
+    default: {
+      qint64 i;
+      if (!LireEntier(buf, c, i)) return false;
+      v = static_cast<double>(i);
+      return true;
+    }
+  }
+}
+
+bool LireTexte(const unsigned char* buf, const Colonne& c, const Codage& cod, QString& v) {
+  const unsigned char* p = buf + c.offset;
+  if (c.type == SQL_VARYING) {
+    v = cod.Decode(reinterpret_cast<const char*>(p + 2), *reinterpret_cast<const quint16*>(p));
+    return true;
+  }
+  if (c.type == SQL_TEXT && c.charset != 1) {
+    int n = static_cast<int>(c.longueur);
+    while (n > 0 && p[n - 1] == ' ') --n;
+    v = cod.Decode(reinterpret_cast<const char*>(p), n);
+    return true;
+  }
+  return false;
+}
+
 static qint64 VersEntierEchelle(const QVariant& v, int echelle) {
   bool ok = true;
   double d = 0;

@@ -83,6 +83,12 @@ std::vector<Colonne> LireColonnes(Firebird::IMessageMetadata* meta);
 // loaded). Null gives an invalid QVariant.
 QVariant LireValeur(const unsigned char* buf, const Colonne& c, const Codage& cod,
                     const QByteArray* pBlob = nullptr);
+// Fast reads for the common types (no QVariant); false when the column needs the
+// general path. The null flag has been checked by the caller.
+bool LireEntier(const unsigned char* buf, const Colonne& c, qint64& v);
+bool LireReel(const unsigned char* buf, const Colonne& c, double& v);
+bool LireTexte(const unsigned char* buf, const Colonne& c, const Codage& cod, QString& v);
+
 // Writes v into a message buffer of the same layout (used by the edit buffers of the
 // updatable datasets); throws EErreur when the value does not fit the column.
 void EcrireValeur(unsigned char* buf, const Colonne& c, const QVariant& v, const Codage& cod,

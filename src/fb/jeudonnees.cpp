@@ -124,6 +124,8 @@ void TJeuDonnees::Open() {
   t->AjouterLien(this);
   CreerChamps();
   FLignes.clear();
+  FBlocs.clear();
+  FPlaceBloc = 0;
   FToutLu = false;
   FProchainLu = 1;
   FProchainAjout = -1;
@@ -162,6 +164,8 @@ void TJeuDonnees::Close() {
   FermerCurseur();
   if (TTransaction* t = Transaction()) t->RetirerLien(this);
   FLignes.clear();
+  FBlocs.clear();
+  FPlaceBloc = 0;
   FTampon = FAncien = TLigne();
   FCourant = -1;
   FEof = FBof = true;
@@ -192,17 +196,23 @@ void TJeuDonnees::FinTransaction() {
 
 bool TJeuDonnees::LireLigne() {
   if (FToutLu || !FCurseur) return false;
-  TLigne l;
-  l.data = QByteArray(int(FSelection->TailleSortie()), Qt::Uninitialized);
-  const int r = Appel([&] {
-    Statut st;
-    return FCurseur->fetchNext(&st, l.data.data());
-  });
+  constexpr int LignesParBloc = 256;
+  const int taille = int(FSelection->TailleSortie());
+  if (FBlocs.empty() || FPlaceBloc == LignesParBloc) {
+    FBlocs.push_back(std::make_unique<char[]>(size_t(taille) * LignesParBloc));
+    FPlaceBloc = 0;
+  }
+  char* place = FBlocs.back().get() + size_t(taille) * FPlaceBloc;
+  if (!FStatutLecture) FStatutLecture = std::make_unique<Statut>();
+  const int r = Appel([&] { return FCurseur->fetchNext(FStatutLecture->w(), place); });
   if (r != IStatus::RESULT_OK) {
     FermerCurseur();
     FToutLu = true;
     return false;
   }
+  ++FPlaceBloc;
+  TLigne l;
+  l.data = QByteArray::fromRawData(place, taille);
   l.id = FProchainLu++;
   if (FSelection->AvecBlobs()) ChargerBlobs(l);
   FLignes.push_back(std::move(l));
@@ -415,6 +425,16 @@ void TJeuDonnees::EcrireTampon(TLigne& l, int iChamp, const QVariant& v) {
   QByteArray* blob = size_t(iChamp) < l.blobs.size() ? &l.blobs[iChamp] : nullptr;
   EcrireValeur(reinterpret_cast<unsigned char*>(l.data.data()), cols[iChamp], v, FSelection->Codage(), blob);
 }
+
+const unsigned char* TJeuDonnees::Brut(int i, const Colonne*& c) const {
+  const TLigne* l = LigneActive();
+  if (!l || l->data.isEmpty() || !FSelection) return nullptr;
+  c = &FSelection->Colonnes()[i];
+  const auto* buf = reinterpret_cast<const unsigned char*>(l->data.constData());
+  return *reinterpret_cast<const short*>(buf + c->offsetNull) ? nullptr : buf;
+}
+
+bool TJeuDonnees::TexteUtf8() const { return FSelection && FSelection->Codage().bUtf8; }
 
 QVariant TJeuDonnees::LireChamp(int i) const {
   const TLigne* l = LigneActive();

@@ -19,6 +19,7 @@
 class TInstruction;
 class TSourceDonnees;
 namespace Firebird { class IResultSet; }
+namespace fbi { class Statut; struct Colonne; }
 
 enum class TEtatJeu { dsInactive, dsBrowse, dsEdit, dsInsert };
 enum class TActionErreur { daFail, daAbort, daRetry };
@@ -186,6 +187,9 @@ class TJeuDonnees : public QObject, public TClientConnexion, public TTransaction
   void InsererOuAjouter(bool bFin);
   const TLigne* LigneActive() const;
   QVariant LireChamp(int i) const;
+  // Raw access for the fields: the buffer of the active row when the field is not null.
+  const unsigned char* Brut(int i, const fbi::Colonne*& c) const;
+  bool TexteUtf8() const;
   void EcrireChamp(int i, const QVariant& v);
   void ChargerBlobs(TLigne& l);
   void VerifierRequis();
@@ -195,6 +199,11 @@ class TJeuDonnees : public QObject, public TClientConnexion, public TTransaction
   TTransaction* FTransaction = nullptr;
   std::unique_ptr<TInstruction> FSelection;
   Firebird::IResultSet* FCurseur = nullptr;
+  std::unique_ptr<fbi::Statut> FStatutLecture;  // reused by every fetch
+  // Fetched rows are stored side by side in blocks (no allocation per row); a row that is
+  // edited gets a buffer of its own.
+  std::vector<std::unique_ptr<char[]>> FBlocs;
+  int FPlaceBloc = 0;
   std::vector<std::unique_ptr<TChamp>> FChamps;
   std::vector<TLigne> FLignes;
   TLigne FTampon, FAncien;
