@@ -135,16 +135,28 @@ bool TPageCtrlPlus::ChangementPermis(const QPoint& ptBarre) const {
   return i >= 0 && PageActive(i);
 }
 
-// Ctrl+Tab and its kin change the page only with the pointer on the tab of an enabled page.
+// Ctrl+Tab and its kin change the page only with the pointer on the tab of an enabled page,
+// and never to a disabled page.
 void TPageCtrlPlus::keyPressEvent(QKeyEvent* e) {
   const bool ctrl = e->modifiers() & Qt::ControlModifier;
-  const bool changement = (ctrl && (e->key() == Qt::Key_Tab || e->key() == Qt::Key_Backtab ||
-                                    e->key() == Qt::Key_PageUp || e->key() == Qt::Key_PageDown));
-  if (changement && !ChangementPermis(FBarre->mapFromGlobal(QCursor::pos()))) {
-    e->accept();
+  const bool suivant = ctrl && ((e->key() == Qt::Key_Tab && !(e->modifiers() & Qt::ShiftModifier)) ||
+                                e->key() == Qt::Key_PageDown);
+  const bool precedent = ctrl && (e->key() == Qt::Key_Backtab || e->key() == Qt::Key_PageUp ||
+                                  (e->key() == Qt::Key_Tab && (e->modifiers() & Qt::ShiftModifier)));
+  if (!suivant && !precedent) {
+    QTabWidget::keyPressEvent(e);
     return;
   }
-  QTabWidget::keyPressEvent(e);
+  e->accept();
+  if (count() < 2 || !ChangementPermis(FBarre->mapFromGlobal(QCursor::pos()))) return;
+  const int pas = suivant ? 1 : -1;
+  for (int i = 1; i < count(); ++i) {
+    const int index = ((currentIndex() + pas * i) % count() + count()) % count();
+    if (PageActive(index)) {
+      setCurrentIndex(index);
+      return;
+    }
+  }
 }
 
 void TPageCtrlPlus::resizeEvent(QResizeEvent* e) {

@@ -250,6 +250,13 @@ TEST_F(Composants, PagesDesactiveesNonSelectionnables) {
   QCursor::setPos(pages.mapToGlobal(QPoint(200, 150)));
   QTest::keyClick(&pages, Qt::Key_Tab, Qt::ControlModifier);
   EXPECT_EQ(pages.currentIndex(), 0);
+  // With the pointer on an enabled tab it goes on, past the disabled page.
+  QCursor::setPos(barre->mapToGlobal(barre->tabRect(0).center()));
+  QTest::keyClick(&pages, Qt::Key_Tab, Qt::ControlModifier);
+  EXPECT_EQ(pages.currentIndex(), 2);
+  QTest::keyClick(&pages, Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(pages.currentIndex(), 0);
+  pages.setCurrentIndex(0);
   // The program itself may change the page.
   pages.setCurrentIndex(1);
   EXPECT_EQ(pages.currentIndex(), 1);
