@@ -83,8 +83,9 @@ bool TAlignBoutons::Ordonner() {
 
 QList<QWidget*> TAlignBoutons::Participants() const {
   QList<QWidget*> r;
+  // Windows owned by the panel (a menu, a dialog) are no part of the row.
   for (QWidget* w : Ordre())
-    if (!FQueVisible || !w->isHidden()) r.append(w);
+    if (!w->isWindow() && (!FQueVisible || !w->isHidden())) r.append(w);
   return r;
 }
 
