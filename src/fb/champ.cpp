@@ -29,6 +29,20 @@ bool TChamp::EstDate() const {
   return FType == TTypeChamp::ftDate || FType == TTypeChamp::ftTime || FType == TTypeChamp::ftDateTime;
 }
 
+TTypeValeur TChamp::TypeValeur() const {
+  switch (FType) {
+    case TTypeChamp::ftSmallint: case TTypeChamp::ftInteger: case TTypeChamp::ftLargeint:
+      return TTypeValeur::Entier;
+    case TTypeChamp::ftFloat: case TTypeChamp::ftBCD: return TTypeValeur::Reel;
+    case TTypeChamp::ftDate: return TTypeValeur::Date;
+    case TTypeChamp::ftTime: return TTypeValeur::Heure;
+    case TTypeChamp::ftDateTime: return TTypeValeur::DateHeure;
+    case TTypeChamp::ftBoolean: return TTypeValeur::Booleen;
+    case TTypeChamp::ftBlob: return TTypeValeur::Binaire;
+    default: return TTypeValeur::Texte;
+  }
+}
+
 bool TChamp::IsNull() const {
   const fbi::Colonne* c = nullptr;
   return FJeu->Brut(FIndex, c) == nullptr;

@@ -3,6 +3,7 @@
 // being edited), with its display settings.
 
 #include "base/datetime.h"
+#include "fb/parametre.h"
 
 #include <QString>
 #include <QVariant>
@@ -76,6 +77,10 @@ class TChamp {
   void SetAsBoolean(bool b) { SetValue(b); }
   void SetText(const QString& s) { SetAsString(s); }
   void Clear() { SetValue(QVariant()); }
+
+  // Kind of value a parameter receives from this field, and the copy itself.
+  TTypeValeur TypeValeur() const;
+  void AssignerA(TParametre& p) const { p.FixerSortie(TypeValeur(), Value()); }
 
   // Formats a value with this field's display format (used by the item model too).
   QString TexteValeur(const QVariant& v, bool bAffichage) const;

@@ -127,6 +127,8 @@ void TEcouteurEvenements::RegisterEvents() {
   if (FInscrit) return;
   if (!FConnexion) throw EErreur(QStringLiteral("Écouteur d'événements sans base de données."));
   if (FNoms.isEmpty()) throw EErreur(QStringLiteral("Aucun événement à enregistrer."));
+  FNomBase = FConnexion->DatabaseName();
+  FDpb = FConnexion->ConstruireDpb(false);
   Attacher();
   FInscrit = true;
   FSignalePerte = false;
@@ -140,14 +142,14 @@ void TEcouteurEvenements::UnRegisterEvents() {
 }
 
 void TEcouteurEvenements::Attacher() {
-  const QByteArray dpb = FConnexion->ConstruireDpb(false);
+  const QByteArray& dpb = FDpb;
   auto etat = std::make_unique<Etat>();
   etat->generation = ProchaineGeneration();
   Appel([&] {
     Statut st;
     IProvider* prov = Maitre()->getDispatcher();
     try {
-      etat->att = prov->attachDatabase(&st, FConnexion->DatabaseName().toUtf8().constData(), dpb.size(),
+      etat->att = prov->attachDatabase(&st, FNomBase.toUtf8().constData(), dpb.size(),
                                        reinterpret_cast<const unsigned char*>(dpb.constData()));
     } catch (...) {
       prov->release();

@@ -6,13 +6,14 @@
 // and registers again, and tells the program that events may have been missed meanwhile.
 
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
 #include <QTimer>
 #include <functional>
 #include <memory>
 #include <vector>
 
-class TConnexion;
+#include "fb/connexion.h"
 
 class TEcouteurEvenements : public QObject {
   Q_OBJECT
@@ -20,7 +21,7 @@ class TEcouteurEvenements : public QObject {
   explicit TEcouteurEvenements(QObject* parent = nullptr);
   ~TEcouteurEvenements() override;
 
-  TConnexion* Database() const { return FConnexion; }
+  TConnexion* Database() const { return FConnexion.data(); }
   void SetDatabase(TConnexion* c) { FConnexion = c; }
   const QStringList& Events() const { return FNoms; }
   void SetEvents(const QStringList& noms);
@@ -60,7 +61,10 @@ class TEcouteurEvenements : public QObject {
   void Recu(size_t iBloc, quint64 iGeneration, quint64 iNumero, const QByteArray& tampon);
   void Perte();
 
-  TConnexion* FConnexion = nullptr;
+  QPointer<TConnexion> FConnexion;
+  // Taken from the connection at registration: attaching again needs only these.
+  QString FNomBase;
+  QByteArray FDpb;
   QStringList FNoms;
   bool FInscrit = false;
   bool FSignalePerte = false;

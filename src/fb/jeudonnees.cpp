@@ -16,6 +16,7 @@ TJeuDonnees::~TJeuDonnees() {
   BeforeClose = AfterClose = BeforeScroll = AfterScroll = nullptr;
   FermerCurseur();
   FSelection.reset();
+  for (const auto& c : FLiensMaitre) disconnect(c);
   for (TSourceDonnees* s : FSources) s->Oublier(this);
   if (FConnexion) FConnexion->RetirerClient(this);
   if (FTransaction) FTransaction->RetirerLien(this);
@@ -42,6 +43,30 @@ void TJeuDonnees::SetTransaction(TTransaction* t) {
   if (FTransaction) FTransaction->RetirerLien(this);
   FTransaction = t;
   if (t && !FConnexion) SetDatabase(t->DefaultDatabase());
+}
+
+void TJeuDonnees::SetMasterSource(TSourceDonnees* maitre) {
+  if (maitre == FMaitre) return;
+  for (const auto& c : FLiensMaitre) disconnect(c);
+  FLiensMaitre.clear();
+  FMaitre = maitre;
+  if (maitre) {
+    FLiensMaitre << connect(maitre, &TSourceDonnees::Scroll, this, &TJeuDonnees::SuivreMaitre);
+    FLiensMaitre << connect(maitre, &TSourceDonnees::DataSetChange, this, &TJeuDonnees::SuivreMaitre);
+    FLiensMaitre << connect(maitre, &QObject::destroyed, this, [this] { FMaitre = nullptr; });
+  }
+}
+
+void TJeuDonnees::SuivreMaitre() {
+  if (!Active() || EnEdition() || !FMaitre) return;
+  TJeuDonnees* m = FMaitre->DataSet();
+  if (!m || !m->Active()) {
+    Close();
+    return;
+  }
+  if (m->EnEdition()) return;  // follows once the master row is posted
+  Close();
+  Open();
 }
 
 void TJeuDonnees::FixerTexteSelection(const QString& chSql) {
@@ -118,6 +143,11 @@ void TJeuDonnees::Open() {
   VerifierConnexion();
   Appeler(BeforeOpen);
   Prepare();
+  if (FMaitre && FMaitre->DataSet() && FMaitre->DataSet()->Active()) {
+    TJeuDonnees* m = FMaitre->DataSet();
+    for (int i = 0; i < FParams.Count(); ++i)
+      if (TChamp* f = m->FindField(FParams[i].Name())) f->AssignerA(FParams[i]);
+  }
   if (!FSelection->EstSelection()) throw EErreur(QStringLiteral("%1 : la requête ne renvoie pas de lignes.").arg(Name()));
   TTransaction* t = Transaction();
   FCurseur = FSelection->Ouvrir(t, EntreesSelection());

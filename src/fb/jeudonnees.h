@@ -10,6 +10,7 @@
 #include "fb/transaction.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QVariantList>
 #include <functional>
 #include <memory>
@@ -47,11 +48,16 @@ class TJeuDonnees : public QObject, public TClientConnexion, public TTransaction
 
   QString Name() const { return objectName(); }
 
-  TConnexion* Database() const { return FConnexion; }
+  TConnexion* Database() const { return FConnexion.data(); }
   void SetDatabase(TConnexion* c);
   // Without one, the connection's default transaction.
   TTransaction* Transaction() const;
   void SetTransaction(TTransaction* t);
+
+  // Master dataset: parameters named like its fields take their values at each opening,
+  // and this dataset opens again when the master moves to another row.
+  TSourceDonnees* MasterSource() const { return FMaitre; }
+  void SetMasterSource(TSourceDonnees* maitre);
 
   // Parameters of the selection.
   TParametres& Params() { return FParams; }
@@ -192,11 +198,15 @@ class TJeuDonnees : public QObject, public TClientConnexion, public TTransaction
   bool TexteUtf8() const;
   void EcrireChamp(int i, const QVariant& v);
   void ChargerBlobs(TLigne& l);
+  void SuivreMaitre();
   void VerifierRequis();
 
   QString FSql;
-  TConnexion* FConnexion = nullptr;
-  TTransaction* FTransaction = nullptr;
+  // Guarded: the owner may destroy the connection or the transaction first.
+  QPointer<TConnexion> FConnexion;
+  QPointer<TTransaction> FTransaction;
+  TSourceDonnees* FMaitre = nullptr;  // cleared when it is destroyed
+  QList<QMetaObject::Connection> FLiensMaitre;
   std::unique_ptr<TInstruction> FSelection;
   Firebird::IResultSet* FCurseur = nullptr;
   std::unique_ptr<fbi::Statut> FStatutLecture;  // reused by every fetch

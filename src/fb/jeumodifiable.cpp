@@ -32,20 +32,6 @@ TInstruction& TJeuModifiable::Instruction(int i) {
   return *FInstr[i];
 }
 
-static TTypeValeur TypePour(const TChamp& f) {
-  switch (f.DataType()) {
-    case TTypeChamp::ftSmallint: case TTypeChamp::ftInteger: case TTypeChamp::ftLargeint:
-      return TTypeValeur::Entier;
-    case TTypeChamp::ftFloat: case TTypeChamp::ftBCD: return TTypeValeur::Reel;
-    case TTypeChamp::ftDate: return TTypeValeur::Date;
-    case TTypeChamp::ftTime: return TTypeValeur::Heure;
-    case TTypeChamp::ftDateTime: return TTypeValeur::DateHeure;
-    case TTypeChamp::ftBoolean: return TTypeValeur::Booleen;
-    case TTypeChamp::ftBlob: return TTypeValeur::Binaire;
-    default: return TTypeValeur::Texte;
-  }
-}
-
 std::vector<TParametre> TJeuModifiable::ValeursParametres(TInstruction& instr, const TLigne& nouv,
                                                           const TLigne& anc) {
   std::vector<TParametre> vals;
@@ -57,7 +43,7 @@ std::vector<TParametre> TJeuModifiable::ValeursParametres(TInstruction& instr, c
     if (f) source = &anc;
     else f = FindField(nom);  // also a column whose own name begins with OLD_
     if (f) {
-      p.FixerSortie(TypePour(*f), ValeurTampon(*source, f->Index()));
+      p.FixerSortie(f->TypeValeur(), ValeurTampon(*source, f->Index()));
     } else if (TParametre* s = Params().FindParam(nom)) {
       p = *s;  // a parameter of the selection (master key, filter)
     } else {

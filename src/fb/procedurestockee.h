@@ -6,12 +6,13 @@
 
 #include "fb/connexion.h"
 #include "fb/parametre.h"
+#include "fb/transaction.h"
 
 #include <QObject>
+#include <QPointer>
 #include <memory>
 
 class TInstruction;
-class TTransaction;
 
 class TProcedureStockee : public QObject, public TClientConnexion {
   Q_OBJECT
@@ -19,7 +20,7 @@ class TProcedureStockee : public QObject, public TClientConnexion {
   explicit TProcedureStockee(QObject* parent = nullptr);
   ~TProcedureStockee() override;
 
-  TConnexion* Database() const { return FConnexion; }
+  TConnexion* Database() const { return FConnexion.data(); }
   void SetDatabase(TConnexion* c);
   TTransaction* Transaction() const;
   void SetTransaction(TTransaction* t);
@@ -43,8 +44,8 @@ class TProcedureStockee : public QObject, public TClientConnexion {
  private:
   void FermetureConnexion() override { Unprepare(); }
 
-  TConnexion* FConnexion = nullptr;
-  TTransaction* FTransaction = nullptr;
+  QPointer<TConnexion> FConnexion;
+  QPointer<TTransaction> FTransaction;
   QString FNom;
   QString FTexte;
   TParametres FParams;
