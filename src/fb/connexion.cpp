@@ -106,6 +106,14 @@ void TConnexion::Open() {
   });
 }
 
+void TConnexion::Ping() {
+  if (!Connected()) throw EErreur(QStringLiteral("La connexion n'est pas ouverte."));
+  Appel([&] {
+    Statut st;
+    FAttachement->ping(&st);
+  });
+}
+
 void TConnexion::CreateDatabase() {
   if (Connected()) throw EErreur(QStringLiteral("La connexion est déjà ouverte."));
   const QByteArray dpb = ConstruireDpb(true);

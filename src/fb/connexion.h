@@ -43,6 +43,10 @@ class TConnexion : public QObject {
   bool Connected() const { return FAttachement != nullptr; }
   void SetConnected(bool b) { b ? Open() : Close(); }
 
+  // Asks the server whether the connection still holds; throws EErreurBase (with
+  // ConnexionPerdue() true) when it was lost.
+  void Ping();
+
   // Creates a new database file with the parameters (page size 8192, default character
   // set of lc_ctype, ISO8859_1 when not given) and leaves the connection open on it.
   void CreateDatabase();

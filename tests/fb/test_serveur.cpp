@@ -151,8 +151,15 @@ TEST_F(Serveur, QueryOnALostConnectionIsAnErrorNotACrash) {
   q.SetSQL("SELECT 1 FROM RDB$DATABASE");
   q.Open();
   q.Close();
+  FCnx.Ping();
   ASSERT_EQ(Script("stop"), 0);
   ASSERT_EQ(Script("start"), 0);
+  try {
+    FCnx.Ping();
+    FAIL();
+  } catch (const EErreurBase& e) {
+    EXPECT_TRUE(e.ConnexionPerdue()) << e.CodeErreur() << " " << e.Message().toStdString();
+  }
   try {
     q.Open();
     FAIL();
