@@ -161,6 +161,8 @@ egal "créneau hebdomadaire sans heure : minuit" "00:00:00.0000" \
   "$(requete "$BASE" "insert into SP_CAL_POSTE (C_CAL_POSTE, N_POSTE, C_JOUR, C_ETAT_CAL, H_DEBUT, OBSERVATION) values (50, 3, 2, 1, NULL, NULL); select H_DEBUT from SP_CAL_POSTE where C_CAL_POSTE = 50;")"
 egal "ligne 0 ou -1 écrite sur un OF ou un essai : non planifié" "<null>|<null>" \
   "$(requete "$BASE" "update SP_OF set N_POSTE = 0 where C_OF = 100; update SP_ESSAI set N_POSTE = -1 where C_ESSAI = 200; select COALESCE((select N_POSTE from SP_OF where C_OF = 100), '<null>') || '|' || COALESCE((select N_POSTE from SP_ESSAI where C_ESSAI = 200), '<null>') from RDB\$DATABASE; rollback;")"
+egal "nom de responsable de plus de 50 caractères : l'article reste lisible" "50" \
+  "$(requete "$BASE" "update SP_RESPONSABLE set LIB_RESPONSABLE = LPAD('', 80, 'x') where C_RESPONSABLE = 1; select CHAR_LENGTH(LIB_RESPONSABLE) from SP_VUEARTICLE where C_ARTICLE = 1; rollback;")"
 egal "supprimer un responsable laisse ses articles sans responsable" "<null>" \
   "$(requete "$BASE" "delete from SP_RESPONSABLE where C_RESPONSABLE = 1; select COALESCE(C_RESPONSABLE, '<null>') from SP_ARTICLE where C_ARTICLE = 1; rollback;")"
 egal "supprimer une ligne sans OF emporte ses calendriers" "0|0" \
