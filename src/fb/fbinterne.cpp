@@ -20,6 +20,41 @@ IUtil* Util() {
   return util;
 }
 
+// Characters of the Windows code page at 0x80..0x9F (0 where it has none).
+static const char16_t Cp1252[32] = {
+    0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0, 0x017D, 0,
+    0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178};
+
+QByteArray EncodeTexte8(const QString& s) {
+  QByteArray b(s.size(), Qt::Uninitialized);
+  char* out = b.data();
+  for (qsizetype i = 0; i < s.size(); ++i) {
+    const char16_t c = s[i].unicode();
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+      out[i] = static_cast<char>(c);
+      continue;
+    }
+    int code = -1;
+    for (int k = 0; k < 32 && code < 0; ++k)
+      if (Cp1252[k] == c) code = 0x80 + k;
+    if (code < 0 && c >= 0x80 && c < 0xA0 && Cp1252[c - 0x80] == 0) code = c;  // kept as read
+    if (code < 0)
+      throw EErreur(QStringLiteral("Le texte contient un caractère que la base ne peut pas enregistrer : « %1 ».")
+                        .arg(s.mid(i, s[i].isHighSurrogate() ? 2 : 1)));
+    out[i] = static_cast<char>(code);
+  }
+  return b;
+}
+
+QString DecodeTexte8(const char* p, int n) {
+  QString s = QString::fromLatin1(p, n);
+  for (int i = 0; i < n; ++i) {
+    const auto c = static_cast<unsigned char>(p[i]);
+    if (c >= 0x80 && c < 0xA0 && Cp1252[c - 0x80]) s[i] = QChar(Cp1252[c - 0x80]);
+  }
+  return s;
+}
+
 static QString TexteMessage(const char* p) {
   // Server messages are plain ASCII, but they may quote user data or file names.
   QByteArray b(p);

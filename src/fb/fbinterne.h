@@ -53,12 +53,18 @@ ISC_DATE VersIscDate(TDateTime dt);
 ISC_TIME VersIscTime(TDateTime dt);
 TDateTime DepuisIsc(ISC_DATE d, ISC_TIME t);
 
-// Text at the boundary: the connection speaks ISO8859_1 unless told UTF8.
+// Text at the boundary: the connection speaks ISO8859_1 unless told UTF8. The 8-bit
+// texts are those of the Western European Windows code page: the characters it places in
+// 0x80-0x9F (euro sign, typographic quotes, oe ligature...) travel as those bytes, which
+// ISO8859_1 stores unchanged. A character with no 8-bit code is refused, never replaced.
+QByteArray EncodeTexte8(const QString& s);
+QString DecodeTexte8(const char* p, int n);
+
 struct Codage {
   bool bUtf8 = false;
-  QByteArray Encode(const QString& s) const { return bUtf8 ? s.toUtf8() : s.toLatin1(); }
+  QByteArray Encode(const QString& s) const { return bUtf8 ? s.toUtf8() : EncodeTexte8(s); }
   QString Decode(const char* p, int n) const {
-    return bUtf8 ? QString::fromUtf8(p, n) : QString::fromLatin1(p, n);
+    return bUtf8 ? QString::fromUtf8(p, n) : DecodeTexte8(p, n);
   }
 };
 

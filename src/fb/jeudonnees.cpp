@@ -418,6 +418,12 @@ bool TJeuDonnees::Locate(const QString& chChamps, const QVariant& valeurs, TOpti
   return false;
 }
 
+TChamp& TJeuDonnees::Fields(int i) const {
+  if (i < 0 || i >= FieldCount())
+    throw EErreur(QStringLiteral("%1 : champ n° %2 inexistant.").arg(Name()).arg(i));
+  return *FChamps[size_t(i)];
+}
+
 TChamp* TJeuDonnees::FindField(const QString& chNom) const {
   for (const auto& f : FChamps)
     if (f->FieldName().compare(chNom, Qt::CaseInsensitive) == 0) return f.get();

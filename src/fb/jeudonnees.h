@@ -76,7 +76,7 @@ class TJeuDonnees : public QObject, public TClientConnexion, public TTransaction
   bool EnEdition() const { return FEtat == TEtatJeu::dsEdit || FEtat == TEtatJeu::dsInsert; }
 
   int FieldCount() const { return static_cast<int>(FChamps.size()); }
-  TChamp& Fields(int i) const { return *FChamps.at(i); }
+  TChamp& Fields(int i) const;  // throws EErreur outside 0..FieldCount()-1
   TChamp* FindField(const QString& chNom) const;
   TChamp& FieldByName(const QString& chNom) const;  // throws EErreur when unknown
   QStringList FieldNames() const;

@@ -89,6 +89,25 @@ TEST_F(Requete, EveryTypeMakesTheRoundTripThroughParametersAndFields) {
   EXPECT_EQ(Valeur("SELECT CAST(MOMENT AS VARCHAR(24)) FROM T WHERE ID = 1").toString(), QString("1999-12-31 23:59:58.0000"));
 }
 
+TEST_F(Requete, WindowsWesternCharactersSurviveOthersAreRefused) {
+  TRequete ins;
+  ins.SetDatabase(&FCnx);
+  ins.SetSQL("INSERT INTO T (ID, NOTE) VALUES (:ID, :NOTE)");
+  const QString texte = QString::fromUtf8("5 € – “Œuvre” l’été Ÿ");
+  ins.ParamByName("ID").SetAsInteger(1);
+  ins.ParamByName("NOTE").SetAsString(texte);
+  ins.ExecSQL();
+  ins.ParamByName("ID").SetAsInteger(2);
+  ins.ParamByName("NOTE").SetAsString(QString::fromUtf8("Tokyo 東京"));
+  EXPECT_THROW(ins.ExecSQL(), EErreur);  // refused, not stored as "?"
+  FTrans.Commit();
+  EXPECT_EQ(Valeur("SELECT CAST(NOTE AS VARCHAR(100)) FROM T").toString(), texte);
+  // One byte per character in the database, the euro sign as 0x80.
+  EXPECT_EQ(Valeur("SELECT OCTET_LENGTH(CAST(NOTE AS VARCHAR(100))) FROM T").toInt(), texte.size());
+  EXPECT_EQ(Valeur("SELECT ASCII_VAL(SUBSTRING(CAST(NOTE AS VARCHAR(100)) FROM 3 FOR 1)) FROM T").toInt(), 0x80);
+  EXPECT_EQ(Valeur("SELECT COUNT(*) FROM T").toInt(), 1);
+}
+
 TEST_F(Requete, TextTooLongForTheColumnIsAServerErrorAndNothingIsStored) {
   TRequete ins;
   ins.SetDatabase(&FCnx);
@@ -234,6 +253,7 @@ TEST_F(Requete, FieldsByNameAndUnknownField) {
   EXPECT_EQ(q.FieldByName("libelle").AsString(), QString("n1"));
   EXPECT_EQ(q.FindField("NOM"), nullptr);
   EXPECT_THROW(q.FieldByName("NOM"), EErreur);
+  EXPECT_THROW(q.Fields(2), EErreur);
 }
 
 TEST_F(Requete, DatasetsOnAClosedConnectionReportInsteadOfCrashing) {
