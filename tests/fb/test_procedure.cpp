@@ -23,7 +23,8 @@ class Procedure : public BaseTest {
          "CREATE PROCEDURE VIDER (CHNOMPOSTE VARCHAR(30)) AS "
          "BEGIN DELETE FROM POSTE WHERE NOM = :CHNOMPOSTE; END",
          "CREATE PROCEDURE SANS_ENTREE RETURNS (IRESULT INTEGER) AS "
-         "BEGIN IRESULT = 42; SUSPEND; END"});
+         "BEGIN IRESULT = 42; SUSPEND; END",
+         "CREATE PROCEDURE SANS_SUSPEND RETURNS (IRESULT INTEGER) AS BEGIN IRESULT = 1; END"});
     sp.SetDatabase(&FCnx);
   }
   TProcedureStockee sp;
@@ -78,6 +79,17 @@ TEST_F(Procedure, ExecutionFillsTheOutputsAndWritesThroughItsTransaction) {
   vider.ExecProc();
   FTrans.Commit();
   EXPECT_EQ(Valeur("SELECT COUNT(*) FROM POSTE").toInt(), 0);
+}
+
+TEST_F(Procedure, OutputsWithoutSuspendAreReportedNotReadAsEmpty) {
+  // Run through SELECT like every procedure with outputs: the server says it cannot be.
+  sp.SetStoredProcName("SANS_SUSPEND");
+  try {
+    sp.ExecProc();
+    FAIL();
+  } catch (const EErreurBase& e) {
+    EXPECT_TRUE(e.Message().contains("SUSPEND")) << e.Message().toStdString();
+  }
 }
 
 TEST_F(Procedure, UnknownProcedureOrParameterIsAnError) {
