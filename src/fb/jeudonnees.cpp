@@ -108,13 +108,13 @@ std::vector<const TParametre*> TJeuDonnees::EntreesSelection() const {
 
 void TJeuDonnees::CreerChamps() {
   const auto& cols = FSelection->Colonnes();
-  bool bIdem = cols.size() == FChamps.size();
-  for (size_t i = 0; bIdem && i < cols.size(); ++i)
-    bIdem = FChamps[i]->FieldName() == cols[i].chNom;
-  if (bIdem) return;  // keep the settings of the fields (formats, handlers)
-  FChamps.clear();
-  for (size_t i = 0; i < cols.size(); ++i) {
-    const Colonne& c = cols[i];
+  struct Def {
+    TTypeChamp type;
+    int taille;
+    bool requis;
+  };
+  std::vector<Def> defs;
+  for (const Colonne& c : cols) {
     TTypeChamp t = TTypeChamp::ftUnknown;
     int taille = 0;
     switch (c.type) {
@@ -133,9 +133,16 @@ void TJeuDonnees::CreerChamps() {
     }
     if (FSelection->Codage().bUtf8 && taille > 0) taille /= 4;
     // A column of a relation declared NOT NULL is required.
-    const bool requis = !c.bNullable && !c.chRelation.isEmpty();
-    FChamps.push_back(std::make_unique<TChamp>(this, int(i), c.chNom, t, taille, requis));
+    defs.push_back({t, taille, !c.bNullable && !c.chRelation.isEmpty()});
   }
+  bool bIdem = cols.size() == FChamps.size();
+  for (size_t i = 0; bIdem && i < cols.size(); ++i)
+    bIdem = FChamps[i]->FieldName() == cols[i].chNom && FChamps[i]->DataType() == defs[i].type &&
+            FChamps[i]->Size() == defs[i].taille;
+  if (bIdem) return;  // the same columns: keep the settings of the fields (formats, handlers)
+  FChamps.clear();
+  for (size_t i = 0; i < cols.size(); ++i)
+    FChamps.push_back(std::make_unique<TChamp>(this, int(i), cols[i].chNom, defs[i].type, defs[i].taille, defs[i].requis));
 }
 
 void TJeuDonnees::Open() {
@@ -164,7 +171,9 @@ void TJeuDonnees::Open() {
     LireLigne();
   } catch (...) {
     FermerCurseur();
+    t->RetirerLien(this);
     FLignes.clear();
+    FBlocs.clear();
     throw;
   }
   FEtat = TEtatJeu::dsBrowse;
