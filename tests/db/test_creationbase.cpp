@@ -83,6 +83,8 @@ struct CasDecoupage {
   QStringList attendu;
 };
 
+void PrintTo(const CasDecoupage& c, std::ostream* os) { *os << c.nom; }
+
 class Decoupage : public ::testing::TestWithParam<CasDecoupage> {};
 
 TEST_P(Decoupage, DonneLesInstructionsAEnvoyer) {
