@@ -210,11 +210,14 @@ BEGIN
       chNom = DECODE(n, 1, 'Jour de l''an', 2, 'Lundi de Pâques', 3, 'Fête du travail',
         4, 'Victoire 1945', 5, 'Ascension', 6, 'Lundi de Pentecôte', 7, 'Fête nationale',
         8, 'Assomption', 9, 'Toussaint', 10, 'Armistice', 'Noël');
+      /* Some years Ascension falls on 1 or 8 May: one period for that day. */
       p = 1;
       WHILE (p <= 10) DO
       BEGIN
-        INSERT INTO SP_CAL_PART_POSTE (N_POSTE, DH_DEBUT, DH_FIN, C_ETAT_CAL, OBSERVATION)
-          VALUES (:p, CAST(:dFerie AS TIMESTAMP), CAST(:dFerie + 1 AS TIMESTAMP), 4, :chNom);
+        IF (NOT EXISTS (SELECT 1 FROM SP_CAL_PART_POSTE
+                         WHERE N_POSTE = :p AND DH_DEBUT = CAST(:dFerie AS TIMESTAMP))) THEN
+          INSERT INTO SP_CAL_PART_POSTE (N_POSTE, DH_DEBUT, DH_FIN, C_ETAT_CAL, OBSERVATION)
+            VALUES (:p, CAST(:dFerie AS TIMESTAMP), CAST(:dFerie + 1 AS TIMESTAMP), 4, :chNom);
         p = p + 1;
       END
       n = n + 1;
