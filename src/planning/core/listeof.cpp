@@ -106,17 +106,10 @@ void TListeOF::ChangerLigne(TBaseOF* xOF, int iCode) {
       if (of) RetirerVirtuels(of);
       RetirerDeSonOrdre(xOF);
     }
-    if (iCode < 0) {
-      xOF->CodeLigne = -1;
-      xOF->PlanifLigne = -1;
-      if (of && xOF->IsOFReel()) of->FPlanifie = false;
-      FAttente.append(xOF);
-      TrierAttente();
-      return;
-    }
-    TOFOrdonne* ordre = FLignesParCode.value(iCode, nullptr);
+    // The waiting zone, or a line that does not exist: the item waits rather than pointing
+    // at nothing.
+    TOFOrdonne* ordre = iCode < 0 ? nullptr : FLignesParCode.value(iCode, nullptr);
     if (!ordre) {
-      // No such line: the item waits rather than pointing at nothing.
       xOF->CodeLigne = -1;
       xOF->PlanifLigne = -1;
       if (of && xOF->IsOFReel()) of->FPlanifie = false;
