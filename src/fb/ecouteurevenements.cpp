@@ -5,6 +5,9 @@
 
 #include <QMetaObject>
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <map>
 #include <mutex>
 
 using namespace Firebird;
@@ -14,12 +17,20 @@ using namespace fbi;
 struct PartageEvenements {
   std::mutex m;
   TEcouteurEvenements* cible = nullptr;
+  // The first answer of each new registration, by registration number: the counts to start
+  // from. The server gives them with the counts it holds when it answers, which may already
+  // include an event posted just after the registration; so the listener waits for them
+  // before it declares itself registered, instead of taking the first delivery as a baseline.
+  std::condition_variable cv;
+  std::map<quint64, QByteArray> initiaux;
 };
 
 class RappelEvenements : public IEventCallbackImpl<RappelEvenements, ThrowStatusWrapper> {
  public:
-  RappelEvenements(std::shared_ptr<PartageEvenements> p, size_t iBloc, quint64 iGen, quint64 iNumero)
-      : FPartage(std::move(p)), FBloc(iBloc), FGeneration(iGen), FNumero(iNumero) {}
+  RappelEvenements(std::shared_ptr<PartageEvenements> p, size_t iBloc, quint64 iGen, quint64 iNumero,
+                   bool bInitial)
+      : FPartage(std::move(p)), FBloc(iBloc), FGeneration(iGen), FNumero(iNumero),
+        FInitial(bInitial) {}
 
   void addRef() override { ++FRefs; }
   int release() override {
@@ -35,6 +46,11 @@ class RappelEvenements : public IEventCallbackImpl<RappelEvenements, ThrowStatus
     QByteArray copie;
     if (events && length) copie = QByteArray(reinterpret_cast<const char*>(events), int(length));
     std::lock_guard<std::mutex> verrou(FPartage->m);
+    if (FInitial) {
+      FPartage->initiaux[FNumero] = copie;
+      FPartage->cv.notify_all();
+      return;
+    }
     TEcouteurEvenements* c = FPartage->cible;
     if (!c) return;
     const size_t b = FBloc;
@@ -48,6 +64,7 @@ class RappelEvenements : public IEventCallbackImpl<RappelEvenements, ThrowStatus
   size_t FBloc;
   quint64 FGeneration;
   quint64 FNumero;
+  bool FInitial;
 };
 
 namespace {
@@ -59,7 +76,7 @@ struct Bloc {
   IEvents* ev = nullptr;
   RappelEvenements* rappel = nullptr;
   quint64 numero = 0;  // of the current registration
-  bool premier = true;  // the first return only gives the counts to start from
+  bool premier = true;  // no counts to start from yet
 };
 
 QByteArray ConstruireTampon(const QStringList& noms) {
@@ -165,18 +182,53 @@ void TEcouteurEvenements::Attacher() {
   }
   FEtat = std::move(etat);
   try {
-    for (size_t i = 0; i < FEtat->blocs.size(); ++i) QueueBloc(i);
+    for (size_t i = 0; i < FEtat->blocs.size(); ++i) QueueBloc(i, true);
+    AttendreComptesInitiaux();
   } catch (...) {
     Detacher();
     throw;
   }
 }
 
-void TEcouteurEvenements::QueueBloc(size_t i) {
+void TEcouteurEvenements::AttendreComptesInitiaux() {
+  std::map<size_t, QByteArray> recus;
+  {
+    std::unique_lock<std::mutex> verrou(FPartage->m);
+    const bool bComplet = FPartage->cv.wait_for(verrou, std::chrono::seconds(5), [&] {
+      for (const Bloc& b : FEtat->blocs)
+        if (!FPartage->initiaux.count(b.numero)) return false;
+      return true;
+    });
+    for (size_t i = 0; i < FEtat->blocs.size(); ++i) {
+      auto it = FPartage->initiaux.find(FEtat->blocs[i].numero);
+      if (it == FPartage->initiaux.end()) continue;
+      recus[i] = it->second;
+      FPartage->initiaux.erase(it);
+    }
+    if (!bComplet)
+      throw EErreur(QString::fromUtf8("Le serveur n'a pas répondu à l'inscription aux événements."));
+  }
+  for (auto& [i, tampon] : recus) {
+    Bloc& b = FEtat->blocs[i];
+    if (b.ev) {
+      b.ev->release();
+      b.ev = nullptr;
+    }
+    // A registration that ended at once (empty answer) keeps no counts: the first delivery
+    // of the next one will give them.
+    if (tampon.size() == b.tampon.size()) {
+      b.tampon = tampon;
+      b.premier = false;
+    }
+    QueueBloc(i, false);
+  }
+}
+
+void TEcouteurEvenements::QueueBloc(size_t i, bool bInitial) {
   Bloc& b = FEtat->blocs[i];
   if (b.rappel) b.rappel->release();
   b.numero = ProchaineGeneration();
-  b.rappel = new RappelEvenements(FPartage, i, FEtat->generation, b.numero);
+  b.rappel = new RappelEvenements(FPartage, i, FEtat->generation, b.numero, bInitial);
   Appel([&] {
     Statut st;
     b.ev = FEtat->att->queEvents(&st, b.rappel, unsigned(b.tampon.size()),
@@ -255,7 +307,7 @@ void TEcouteurEvenements::Recu(size_t iBloc, quint64 iGeneration, quint64 iNumer
     Surveiller();
     if (FEtat && iGeneration == FEtat->generation && !FEtat->blocs[iBloc].ev) {
       try {
-        QueueBloc(iBloc);
+        QueueBloc(iBloc, false);
       } catch (const EErreur&) {
         Perte();
       }
@@ -271,7 +323,7 @@ void TEcouteurEvenements::Recu(size_t iBloc, quint64 iGeneration, quint64 iNumer
   b.tampon = tampon;
   b.premier = false;
   try {
-    QueueBloc(iBloc);
+    QueueBloc(iBloc, false);
   } catch (const EErreur&) {
     Perte();
   }

@@ -57,7 +57,9 @@ class TEcouteurEvenements : public QObject {
   friend class RappelEvenements;
   void Attacher();
   void Detacher();
-  void QueueBloc(size_t i);
+  void QueueBloc(size_t i, bool bInitial);
+  // Waits for the first answer of every new registration and starts counting from it.
+  void AttendreComptesInitiaux();
   void Recu(size_t iBloc, quint64 iGeneration, quint64 iNumero, const QByteArray& tampon);
   void Perte();
 

@@ -118,6 +118,14 @@ std::vector<Colonne> LireColonnes(IMessageMetadata* meta) {
   return cols;
 }
 
+// Fetched rows are stored side by side, so a value may sit at any address: read it by copy.
+template <class T>
+static T Lire(const unsigned char* p) {
+  T v;
+  std::memcpy(&v, p, sizeof v);
+  return v;
+}
+
 static double Puissance10(int e) {
   static const double t[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12,
                              1e13, 1e14, 1e15, 1e16, 1e17, 1e18};
@@ -126,27 +134,27 @@ static double Puissance10(int e) {
 
 QVariant LireValeur(const unsigned char* buf, const Colonne& c, const Codage& cod,
                     const QByteArray* pBlob) {
-  if (*reinterpret_cast<const short*>(buf + c.offsetNull)) return {};
+  if (Lire<short>(buf + c.offsetNull)) return {};
   const unsigned char* p = buf + c.offset;
   switch (c.type) {
     case SQL_SHORT: {
-      const qint16 v = *reinterpret_cast<const qint16*>(p);
+      const qint16 v = Lire<qint16>(p);
       if (c.echelle < 0) return v / Puissance10(-c.echelle);
       return static_cast<int>(v);
     }
     case SQL_LONG: {
-      const qint32 v = *reinterpret_cast<const qint32*>(p);
+      const qint32 v = Lire<qint32>(p);
       if (c.echelle < 0) return v / Puissance10(-c.echelle);
       return static_cast<int>(v);
     }
     case SQL_INT64: {
-      const qint64 v = *reinterpret_cast<const qint64*>(p);
+      const qint64 v = Lire<qint64>(p);
       if (c.echelle < 0) return static_cast<double>(v) / Puissance10(-c.echelle);
       return v;
     }
-    case SQL_FLOAT: return static_cast<double>(*reinterpret_cast<const float*>(p));
+    case SQL_FLOAT: return static_cast<double>(Lire<float>(p));
     case SQL_DOUBLE:
-    case SQL_D_FLOAT: return *reinterpret_cast<const double*>(p);
+    case SQL_D_FLOAT: return Lire<double>(p);
     case SQL_TEXT: {
       int n = static_cast<int>(c.longueur);
       if (c.charset != 1)  // OCTETS keep their padding bytes
@@ -154,15 +162,15 @@ QVariant LireValeur(const unsigned char* buf, const Colonne& c, const Codage& co
       return cod.Decode(reinterpret_cast<const char*>(p), n);
     }
     case SQL_VARYING: {
-      const quint16 n = *reinterpret_cast<const quint16*>(p);
+      const quint16 n = Lire<quint16>(p);
       return cod.Decode(reinterpret_cast<const char*>(p + 2), n);
     }
-    case SQL_TYPE_DATE: return DepuisIsc(*reinterpret_cast<const ISC_DATE*>(p), 0);
+    case SQL_TYPE_DATE: return DepuisIsc(Lire<ISC_DATE>(p), 0);
     case SQL_TYPE_TIME:
-      return DepuisIsc(DecalageJours, *reinterpret_cast<const ISC_TIME*>(p));
+      return DepuisIsc(DecalageJours, Lire<ISC_TIME>(p));
     case SQL_TIMESTAMP: {
-      const auto* ts = reinterpret_cast<const ISC_TIMESTAMP*>(p);
-      return DepuisIsc(ts->timestamp_date, ts->timestamp_time);
+      const auto ts = Lire<ISC_TIMESTAMP>(p);
+      return DepuisIsc(ts.timestamp_date, ts.timestamp_time);
     }
     case SQL_BOOLEAN: return *p != 0;
     case SQL_BLOB:
@@ -178,9 +186,9 @@ bool LireEntier(const unsigned char* buf, const Colonne& c, qint64& v) {
   if (c.echelle != 0) return false;
   const unsigned char* p = buf + c.offset;
   switch (c.type) {
-    case SQL_SHORT: v = *reinterpret_cast<const qint16*>(p); return true;
-    case SQL_LONG: v = *reinterpret_cast<const qint32*>(p); return true;
-    case SQL_INT64: v = *reinterpret_cast<const qint64*>(p); return true;
+    case SQL_SHORT: v = Lire<qint16>(p); return true;
+    case SQL_LONG: v = Lire<qint32>(p); return true;
+    case SQL_INT64: v = Lire<qint64>(p); return true;
     default: return false;
   }
 }
@@ -188,14 +196,14 @@ bool LireEntier(const unsigned char* buf, const Colonne& c, qint64& v) {
 bool LireReel(const unsigned char* buf, const Colonne& c, double& v) {
   const unsigned char* p = buf + c.offset;
   switch (c.type) {
-    case SQL_DOUBLE: case SQL_D_FLOAT: v = *reinterpret_cast<const double*>(p); return true;
-    case SQL_FLOAT: v = *reinterpret_cast<const float*>(p); return true;
+    case SQL_DOUBLE: case SQL_D_FLOAT: v = Lire<double>(p); return true;
+    case SQL_FLOAT: v = Lire<float>(p); return true;
     case SQL_TIMESTAMP: {
-      const auto* ts = reinterpret_cast<const ISC_TIMESTAMP*>(p);
-      v = DepuisIsc(ts->timestamp_date, ts->timestamp_time);
+      const auto ts = Lire<ISC_TIMESTAMP>(p);
+      v = DepuisIsc(ts.timestamp_date, ts.timestamp_time);
       return true;
     }
-    case SQL_TYPE_DATE: v = DepuisIsc(*reinterpret_cast<const ISC_DATE*>(p), 0); return true;
+    case SQL_TYPE_DATE: v = DepuisIsc(Lire<ISC_DATE>(p), 0); return true;
     default: {
       qint64 i;
       if (!LireEntier(buf, c, i)) return false;
@@ -208,7 +216,7 @@ bool LireReel(const unsigned char* buf, const Colonne& c, double& v) {
 bool LireTexte(const unsigned char* buf, const Colonne& c, const Codage& cod, QString& v) {
   const unsigned char* p = buf + c.offset;
   if (c.type == SQL_VARYING) {
-    v = cod.Decode(reinterpret_cast<const char*>(p + 2), *reinterpret_cast<const quint16*>(p));
+    v = cod.Decode(reinterpret_cast<const char*>(p + 2), Lire<quint16>(p));
     return true;
   }
   if (c.type == SQL_TEXT && c.charset != 1) {

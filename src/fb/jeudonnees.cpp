@@ -6,6 +6,15 @@
 
 #include <cstring>
 
+namespace {
+// The null indicator of a value in a stored row; rows are packed, so it is read by copy.
+bool IndicateurNul(const unsigned char* p) {
+  short n;
+  std::memcpy(&n, p, sizeof n);
+  return n != 0;
+}
+}  // namespace
+
 using namespace Firebird;
 using namespace fbi;
 
@@ -265,7 +274,7 @@ void TJeuDonnees::ChargerBlobs(TLigne& l) {
     const Colonne& c = cols[i];
     if (c.type != SQL_BLOB) continue;
     const auto* buf = reinterpret_cast<const unsigned char*>(l.data.constData());
-    if (*reinterpret_cast<const short*>(buf + c.offsetNull)) continue;
+    if (IndicateurNul(buf + c.offsetNull)) continue;
     ISC_QUAD id;
     std::memcpy(&id, buf + c.offset, sizeof id);
     l.blobs[i] = Appel([&] { return LireBlob(FConnexion->Attachement(), Transaction()->Handle(), id); });
@@ -476,7 +485,7 @@ const unsigned char* TJeuDonnees::Brut(int i, const Colonne*& c) const {
   if (!l || l->data.isEmpty() || !FSelection) return nullptr;
   c = &FSelection->Colonnes()[i];
   const auto* buf = reinterpret_cast<const unsigned char*>(l->data.constData());
-  return *reinterpret_cast<const short*>(buf + c->offsetNull) ? nullptr : buf;
+  return IndicateurNul(buf + c->offsetNull) ? nullptr : buf;
 }
 
 bool TJeuDonnees::TexteUtf8() const { return FSelection && FSelection->Codage().bUtf8; }

@@ -71,7 +71,7 @@ TEST_F(Evenements, MoreNamesThanOneRegistrationHoldsAndTheCallback) {
   ecouteur.OnEventAlert = [&](TEcouteurEvenements&, const QString& n) { parRappel << n; };
   ecouteur.RegisterEvents();
   Poster({"EV_3", "EV_17"}, true);
-  ASSERT_TRUE(Attendre([&] { return recus.size() == 2; }));
+  ASSERT_TRUE(Attendre([&] { return recus.size() == 2; })) << recus.join(",").toStdString();
   recus.sort();
   EXPECT_EQ(recus, QStringList({"EV_17", "EV_3"}));
   parRappel.sort();
@@ -89,6 +89,20 @@ TEST_F(Evenements, UnregisteredListenerHearsNothingAndCanRegisterAgain) {
   ecouteur.RegisterEvents();
   Poster({"SP_CLIENT"}, true);
   EXPECT_TRUE(Attendre([&] { return recus == QStringList({"SP_CLIENT"}); }));
+}
+
+// The server answers a new registration with the counts it holds when it answers, which can
+// already include an event committed right after the registration: such an event must still
+// be delivered, however often the listener registers again.
+TEST_F(Evenements, EventPostedRightAfterRegisteringIsNeverLost) {
+  ecouteur.SetEvents({"SP_OF", "SP_CLIENT"});
+  for (int i = 0; i < 30; ++i) {
+    recus.clear();
+    ecouteur.RegisterEvents();
+    Poster({"SP_CLIENT"}, true);
+    ASSERT_TRUE(Attendre([&] { return recus == QStringList({"SP_CLIENT"}); })) << "tour " << i;
+    ecouteur.UnRegisterEvents();
+  }
 }
 
 TEST_F(Evenements, RegisteringWithoutNamesOrDatabaseIsAnError) {
