@@ -228,7 +228,8 @@ bool LireTexte(const unsigned char* buf, const Colonne& c, const Codage& cod, QS
   return false;
 }
 
-static qint64 VersEntierEchelle(const QVariant& v, int echelle) {
+// A number given as a number or as a text (a French decimal comma is accepted).
+static double VersReel(const QVariant& v) {
   bool ok = true;
   double d = 0;
   if (v.typeId() == QMetaType::QString) {
@@ -239,7 +240,11 @@ static qint64 VersEntierEchelle(const QVariant& v, int echelle) {
     d = v.toDouble(&ok);
   }
   if (!ok) throw EErreur(QStringLiteral("Valeur numérique incorrecte : %1").arg(v.toString()));
-  return std::llround(d * Puissance10(-echelle));
+  return d;
+}
+
+static qint64 VersEntierEchelle(const QVariant& v, int echelle) {
+  return std::llround(VersReel(v) * Puissance10(-echelle));
 }
 
 void EcrireValeur(unsigned char* buf, const Colonne& c, const QVariant& v, const Codage& cod,
@@ -269,16 +274,7 @@ void EcrireValeur(unsigned char* buf, const Colonne& c, const QVariant& v, const
     case SQL_FLOAT:
     case SQL_DOUBLE:
     case SQL_D_FLOAT: {
-      bool ok = true;
-      double d;
-      if (v.typeId() == QMetaType::QString) {
-        QString s = v.toString().trimmed();
-        s.replace(',', '.');
-        d = s.toDouble(&ok);
-      } else {
-        d = v.toDouble(&ok);
-      }
-      if (!ok) throw EErreur(QStringLiteral("Valeur numérique incorrecte : %1").arg(v.toString()));
+      const double d = VersReel(v);
       if (c.type == SQL_FLOAT) *reinterpret_cast<float*>(p) = static_cast<float>(d);
       else *reinterpret_cast<double*>(p) = d;
       break;
