@@ -37,6 +37,14 @@ void Cliquer(QMenu* m, QAction* a) {
   QTest::mouseClick(m, Qt::LeftButton, {}, m->actionGeometry(a).center());
 }
 
+// Opens the menu with a click on the arrow part; nullptr when it does not show.
+QMenu* OuvrirMenu(TBtnImprimerFleche& b) {
+  QTest::mouseClick(b.PartieFleche(), Qt::LeftButton);
+  QMenu* menu = b.Menu();
+  if (!menu || !Attendre([&] { return menu->isVisible(); })) return nullptr;
+  return menu;
+}
+
 }  // namespace
 
 TEST_F(BtnImprimer, PartiesEtValeursParDefaut) {
@@ -75,10 +83,8 @@ TEST_F(BtnImprimer, ChoixDuMenuDevientLeDefaut) {
   ASSERT_TRUE(Montrer(b));
   Choix choix;
   choix.Brancher(b);
-  QTest::mouseClick(b.PartieFleche(), Qt::LeftButton);
-  QMenu* menu = b.Menu();
+  QMenu* menu = OuvrirMenu(b);
   ASSERT_NE(menu, nullptr);
-  ASSERT_TRUE(Attendre([&] { return menu->isVisible(); }));
   ASSERT_EQ(menu->actions().size(), 2);
   EXPECT_EQ(menu->actions()[0]->text(), QString("Fiche"));
   QAction* liste = Entree(menu, "Liste");
@@ -109,10 +115,8 @@ TEST_F(BtnImprimer, MenuSimple) {
   ASSERT_TRUE(Montrer(b));
   Choix choix;
   choix.Brancher(b);
-  QTest::mouseClick(b.PartieFleche(), Qt::LeftButton);
-  QMenu* menu = b.Menu();
+  QMenu* menu = OuvrirMenu(b);
   ASSERT_NE(menu, nullptr);
-  ASSERT_TRUE(Attendre([&] { return menu->isVisible(); }));
   ASSERT_EQ(menu->actions().size(), 2);
   EXPECT_EQ(menu->actions()[0]->text(), QString("Impression directe"));
   EXPECT_EQ(menu->actions()[1]->text(), QString::fromUtf8("Aperçu"));
